@@ -1,0 +1,88 @@
+#pragma once
+// What the simulated phone knows and remembers: its profile (properties,
+// packages, features, line ending of its shell) and the state that commands
+// change (installed packages, install location, backup, files in
+// /data/local/tmp). One instance is shared by every connection.
+
+#include <map>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fakephone {
+
+struct Package {
+    std::string name; // com.example.notes
+    std::string path; // /data/app/com.example.notes-1.apk
+};
+
+// How the paths of newly installed packages look.
+enum class PathStyle {
+    Classic,   // /data/app/com.example.notes-1.apk, /mnt/asec/com.example.notes-1/pkg.apk
+    Android11, // /data/app/~~Zm9v==/com.example.notes-YmFy==/base.apk
+};
+
+enum class AuthMode {
+    None,         // CNXN is answered at once
+    Unauthorized, // AUTH tokens forever: the host lists the phone "unauthorized"
+    Silent,       // no answer at all: the host lists it "offline"
+};
+
+struct PhoneConfig {
+    std::map<std::string, std::string> properties;
+    std::vector<Package> packages;
+    std::set<std::string> features;
+    std::string lineEnding = "\n"; // what every LF of the shell's output becomes
+    PathStyle pathStyle = PathStyle::Classic;
+    int installLocation = 0;
+    bool backupEnabled = true;
+    std::vector<std::string> tmpFiles; // names in /data/local/tmp at start
+    AuthMode auth = AuthMode::None;
+    std::set<std::string> dropAfter; // service names after which the phone drops the link
+
+    // The preset of that name: "classic" (an Android 2.2 phone, as the
+    // observations were made) or "android11". Raises ConfigError otherwise.
+    static PhoneConfig Preset(const std::string& name);
+    // The configuration file's text: a preset ("profile") with overrides.
+    static PhoneConfig FromJsonText(const std::string& text);
+};
+
+class ConfigError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class PhoneState {
+public:
+    explicit PhoneState(PhoneConfig config);
+
+    // Everything below is guarded by this lock; hold it while using them.
+    std::mutex lock;
+
+    const PhoneConfig& config() const { return config_; }
+    bool hasFeature(const std::string& name) const { return config_.features.count(name) != 0; }
+    // The text after "device::" of the CNXN answer.
+    std::string banner() const;
+
+    // Properties; an unset one reads as "".
+    std::string property(const std::string& name) const;
+    const std::map<std::string, std::string>& properties() const { return config_.properties; }
+
+    std::vector<Package> packages;
+    int installLocation;
+    bool backupEnabled;
+    // Files pushed or present, by full path.
+    std::map<std::string, std::string> files;
+
+    // The path a package gets when installed; `external` for the SD card.
+    // A reinstall in the same place alternates -1 and -2, as old phones did.
+    std::string InstallPath(const std::string& package, bool external) const;
+    Package* FindPackage(const std::string& name);
+
+private:
+    PhoneConfig config_;
+};
+
+} // namespace fakephone

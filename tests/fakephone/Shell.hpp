@@ -1,0 +1,43 @@
+#pragma once
+// The phone's shell, reduced to the commands a desktop front end sends:
+// getprop, pm, cmd package, bmgr, rm, service call, input keyevent, joined
+// by "&&", "||" or ";". Quoting follows sh (single quotes, double quotes,
+// backslash); "<" redirections are dropped; "*" matches files of the phone.
+// Anything else is "/system/bin/sh: X: not found" with status 127.
+
+#include "PhoneState.hpp"
+
+#include <string>
+#include <vector>
+
+namespace fakephone {
+
+struct ShellResult {
+    std::string out; // lines end in LF here; the caller applies the phone's line ending
+    std::string err;
+    int status = 0;
+};
+
+// Runs one command line. The caller holds phone.lock.
+ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
+
+// Splits one simple command into words the way sh would (no operators).
+std::vector<std::string> SplitWords(const std::string& command);
+
+struct InstallOptions {
+    bool replace = false;  // -r
+    bool external = false; // -s
+    bool internal = false; // -f
+};
+
+// Installs the package whose file holds these bytes; a package file names its
+// package on its first line, "package=com.example.notes". Returns pm's verdict
+// line without its line end: "Success" or "Failure [...]". Caller holds the lock.
+std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options);
+
+// Reads pm/cmd install options from args[from..]; the rest (file name, -S
+// size) is left in `rest`.
+InstallOptions ParseInstallOptions(const std::vector<std::string>& args, std::size_t from,
+                                   std::vector<std::string>& rest);
+
+} // namespace fakephone
