@@ -68,7 +68,7 @@ PhoneConfig Android11Preset()
         {"com.android.calculator2", "/system/app/Calculator/Calculator.apk"},
         {"com.example.game", "/mnt/expand/0f3e2a14-aa31-4c9b-9d63-7b7a1e0f3b55/app/~~Z2FtZQ==/com.example.game-c2Q=/base.apk"},
     };
-    c.features = {"shell_v2", "cmd", "stat_v2", "ls_v2", "fixed_push_mkdir", "apex", "abb", "abb_exec"};
+    c.features = {"shell_v2", "cmd", "stat_v2", "fixed_push_mkdir", "apex", "abb", "abb_exec"};
     c.pathStyle = PathStyle::Android11;
     return c;
 }
