@@ -156,7 +156,7 @@ void StringGrid::setColCount(int count)
 {
     const int wanted = row();
     model_->setColumns(std::max(1, count));
-    selectRowQuietly(wanted);
+    keepSelectedRow(wanted);
 }
 
 int StringGrid::colCount() const { return model_->columnCount(); }
@@ -165,7 +165,7 @@ void StringGrid::setRowCount(int count)
 {
     const int wanted = row();
     model_->setDataRows(std::max(1, count) - 1);
-    selectRowQuietly(wanted);
+    keepSelectedRow(wanted);
 }
 
 int StringGrid::rowCount() const { return model_->rowCount() + 1; }
@@ -189,7 +189,7 @@ void StringGrid::setRow(int row)
 
 // Keeps `wanted` selected after a change of shape, or the last row when it
 // went away, as the Delphi grid keeps its Row.
-void StringGrid::selectRowQuietly(int wanted)
+void StringGrid::keepSelectedRow(int wanted)
 {
     const int dataRows = model_->rowCount();
     if (dataRows == 0)

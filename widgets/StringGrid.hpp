@@ -57,7 +57,7 @@ protected:
                                                           const QEvent* event = nullptr) const override;
 
 private:
-    void selectRowQuietly(int row);
+    void keepSelectedRow(int row);
 
     StringGridModel* model_;
     int defaultRowHeight_ = 24;
