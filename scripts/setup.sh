@@ -11,7 +11,7 @@ QUODDLE_PACKAGES=(
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     adb
     xvfb xauth xdotool
-    fonts-dejavu-core fonts-liberation fonts-liberation2
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-liberation2
 )
 
 quoddle_missing_packages() {
