@@ -115,7 +115,7 @@ BENCHMARK(BM_ExecuteWhileWaiting)->Apply(Configure);
 BENCHMARK(BM_QProcess)->Apply(Configure);
 #endif
 
-// Prints as usual and keeps each benchmark's median (or only) real time.
+// Prints as usual and keeps each benchmark's median (or only) real and CPU time.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
