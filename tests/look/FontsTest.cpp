@@ -1,8 +1,11 @@
+#include "LookOutput.hpp"
 #include "resources/Fonts.hpp"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -135,6 +138,44 @@ TEST(WindowFonts, CaptionsFitTheBoxesTheWindowDataGivesThem)
                 << QFontInfo(font).family().toStdString() << ' ' << font.pixelSize() << " px";
         }
     }
+}
+
+// Not a check: every caption of the table in its box, for a person to look at.
+TEST(WindowFonts, CaptionSheetForPeople)
+{
+    const int rowGap = 8;
+    int height = rowGap;
+    for (const Caption& caption : kCaptions)
+        height += std::max(caption.height, caption.pixelHeight + 8) + rowGap;
+    QImage sheet(760, height, QImage::Format_ARGB32);
+    sheet.fill(QColor(0xF3, 0xF5, 0xF8));
+    QPainter painter(&sheet);
+    int y = rowGap;
+    for (const Caption& caption : kCaptions) {
+        const int boxHeight = std::max(caption.height, caption.pixelHeight + 8);
+        const QFont font = WindowFont(QString::fromLatin1(caption.font), caption.pixelHeight, caption.bold,
+                                      caption.italic);
+        const QRect box(8, y, caption.width, boxHeight);
+        painter.fillRect(box, Qt::white);
+        painter.setPen(QColor(0xCD, 0xD5, 0xDF));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(QColor(0x21, 0x21, 0x21));
+        painter.setFont(font);
+        painter.drawText(box, caption.height ? Qt::TextWordWrap | Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromUtf8(caption.text));
+        painter.setFont(QFont());
+        painter.setPen(QColor(0x5F, 0x6B, 0x7A));
+        painter.drawText(QRect(box.right() + 8, y, 760, boxHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("%1 %2%3%4 -> %5 %6 px")
+                             .arg(QString::fromLatin1(caption.font))
+                             .arg(caption.pixelHeight)
+                             .arg(QLatin1String(caption.bold ? " bold" : ""), QLatin1String(caption.italic ? " italic" : ""),
+                                  QFontInfo(font).family())
+                             .arg(font.pixelSize()));
+        y += boxHeight + rowGap;
+    }
+    painter.end();
+    EXPECT_TRUE(sheet.save(test::LookOutputPath(QStringLiteral("caption-sheet.png"))));
 }
 
 } // namespace
