@@ -120,13 +120,14 @@ QString ChooseFamily(const QString& name)
 
 // Brings a substitute that runs wider than the real font down to the real
 // font's width: whole pixels first, then a synthetic condensing of at most a
-// few per cent for what rounding leaves.
+// few per cent for what rounding leaves. (A real font installed under another
+// name, such as Tahoma for "MS Shell Dlg 2", comes through unchanged.)
 QFont FitSubstitute(const RealFace& face, const QString& family, int pixelHeight, bool bold, bool italic)
 {
     QFont font = MakeFont(family, pixelHeight, bold, italic, face.heavy);
     const double realAdvance = (bold ? face.boldWidth : face.regularWidth) * pixelHeight;
     const double ratio = MeasuredWidth(font) * pixelHeight / realAdvance;
-    if (ratio <= 1.0)
+    if (ratio <= 1.01) // the real font measures within hinting noise of its own widths
         return font;
     font.setPixelSize(std::max(1, int(std::lround(pixelHeight / ratio))));
     const double advance = MeasuredWidth(font) * font.pixelSize();
