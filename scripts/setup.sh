@@ -8,7 +8,7 @@ QUODDLE_BUILD=${QUODDLE_BUILD:-$QUODDLE_ROOT/build}
 QUODDLE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     adb
     xvfb xauth xdotool
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-liberation2

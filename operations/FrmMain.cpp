@@ -1,0 +1,232 @@
+// Command dispatch: the window's fields, RunCommand and its captions, creation,
+// closing, and the wiring of every handler.
+
+#include "FrmMain.hpp"
+
+#include "AdbArgs.hpp"
+#include "Texts.hpp"
+#include "platform/Platform.hpp"
+#include "widgets/GlyphButton.hpp"
+#include "widgets/MaskEdit.hpp"
+#include "widgets/Picture.hpp"
+#include "widgets/StringGrid.hpp"
+#include "widgets/VirtualKeys.hpp"
+#include "windows/HandlerGuard.hpp"
+#include "windows/OutputPane.hpp"
+#include "windows/Services.hpp"
+#include "windows/Waiting.hpp"
+#include "windows/WindowInstances.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace quoddle {
+
+TFrmMain* FrmMain = nullptr;
+
+namespace {
+
+// The caption after a run: from the exit status first, so that a command
+// that succeeded without printing, or failed while printing on standard
+// output, is told as it went.
+const char* CaptionFor(std::uint8_t code, int exitStatus)
+{
+    if (exitStatus == 0)
+        return texts::kCaptionSuccess;
+    return code == kNoLines ? texts::kCaptionRunError : texts::kCaptionBadCommand;
+}
+
+} // namespace
+
+TFrmMain::TFrmMain(QWidget* parent) : MainWindowForm(parent)
+{
+    FrmMain = this;
+    wireHandlers();
+    // An error in creation is shown; the window exists without the rest of it.
+    Handle([this] { FormCreate(); });
+}
+
+TFrmMain::~TFrmMain()
+{
+    FormDestroy();
+    if (FrmMain == this)
+        FrmMain = nullptr;
+}
+
+std::string TFrmMain::AppDir() const { return services().AppDir(); }
+
+template <class Handler>
+void TFrmMain::Handle(Handler&& handler)
+{
+    ++handlerDepth_;
+    RunGuarded(std::forward<Handler>(handler));
+    if (--handlerDepth_ == 0 && closePending_) {
+        closePending_ = false;
+        close();
+    }
+}
+
+template <class Signal>
+void TFrmMain::Wire(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
+                    void (TFrmMain::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+}
+
+void TFrmMain::wireHandlers()
+{
+    Wire(BtnSend, &QPushButton::clicked, &TFrmMain::BtnSendClick);
+    Wire(ImageErr, &Picture::clicked, &TFrmMain::ImageErrClick);
+    Wire(listdevices, &QComboBox::activated, &TFrmMain::listdevicesChange);
+    Wire(bt_connectusb, &QPushButton::clicked, &TFrmMain::bt_connectusbClick);
+    Wire(bt_connectwifi, &QPushButton::clicked, &TFrmMain::bt_connectwifiClick);
+    Wire(Chercherletlphone1, &QAction::triggered, &TFrmMain::Chercherletlphone1Click);
+    Wire(bt_infotel, &QPushButton::clicked, &TFrmMain::bt_infotelClick);
+    Wire(sBitBtn1, &QPushButton::clicked, &TFrmMain::sBitBtn1Click);
+    Wire(bt_install, &QPushButton::clicked, &TFrmMain::bt_installClick);
+    Wire(sBitBtn4, &QPushButton::clicked, &TFrmMain::sBitBtn4Click);
+    Wire(bt_installsd, &QPushButton::clicked, &TFrmMain::bt_installsdClick);
+    Wire(bt_installrom, &QPushButton::clicked, &TFrmMain::bt_installromClick);
+    Wire(bt_desinstall, &QPushButton::clicked, &TFrmMain::bt_desinstallClick);
+    Wire(bt_desinstalltt, &QPushButton::clicked, &TFrmMain::bt_desinstallttClick);
+    Wire(bt_reboot, &QPushButton::clicked, &TFrmMain::bt_rebootClick);
+    Wire(btrebootloader, &QPushButton::clicked, &TFrmMain::btrebootloaderClick);
+    Wire(bt_rebootrecovery, &QPushButton::clicked, &TFrmMain::bt_rebootrecoveryClick);
+    Wire(bt_trash, &QPushButton::clicked, &TFrmMain::bt_trashClick);
+    Wire(bt_numeroter, &QPushButton::clicked, &TFrmMain::bt_numeroterClick);
+    Wire(bt_cmd, &QPushButton::clicked, &TFrmMain::bt_cmdClick);
+    Wire(sBitBtn2, &QPushButton::clicked, &TFrmMain::sBitBtn2Click);
+    Wire(Quitter1, &QAction::triggered, &TFrmMain::Quitter1Click);
+    Wire(Apropos1, &QAction::triggered, &TFrmMain::Apropos1Click);
+    Wire(bt_actualfroyo, &QPushButton::clicked, &TFrmMain::bt_actualfroyoClick);
+    Wire(bt_appliquer, &QPushButton::clicked, &TFrmMain::bt_appliquerClick);
+    // Key releases and focus entering the settings page come through the event filter.
+    txtParams->installEventFilter(this);
+    ed_numero->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        const auto inSettingsPage = [this](QWidget* w) { return w && (w == TabSheet5 || TabSheet5->isAncestorOf(w)); };
+        if (inSettingsPage(now) && !inSettingsPage(old))
+            Handle([this] { bt_actualfroyoClick(); });
+    });
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            const int code = VirtualKeyCode(*key);
+            if (watched == txtParams)
+                Handle([this, code] { txtParamsKeyUp(code); });
+            else if (watched == ed_numero)
+                Handle([this, code] { ed_numeroKeyUp(code); });
+        }
+    }
+    return MainWindowForm::eventFilter(watched, event);
+}
+
+void TFrmMain::RunCommand(const std::string& programPath, const std::string& dir)
+{
+    BusyScope busy;
+    TCommandInfo info;
+    MakeCommandInfo(programPath, AdbArgs, dir, AppDir(), info);
+    lastRunSucceeded_ = false;
+    const std::uint8_t code = ConsoleHandler->Execute(info);
+    lastRunSucceeded_ = code != kNotExecutable && ConsoleHandler->ExitStatus() == 0;
+    if (code != kNotExecutable)
+        setWindowTitle(QString::fromUtf8(CaptionFor(code, ConsoleHandler->ExitStatus())));
+    Memo->setLines(ConsoleHandler->Lines);
+}
+
+QString TFrmMain::ShellLine(int k) const
+{
+    return Memo->line(ConsoleHandler && ConsoleHandler->EndedLinesWithCrCrLf() ? 2 * k : k);
+}
+
+void TFrmMain::FormCreate()
+{
+    ConsoleHandler = std::make_unique<TSfcConsoleIOHandler>();
+    ConsoleHandler->SetWhileWaiting(ProcessEventsExceptInput);
+    CmdPath = platform::CommandInterpreterPath();
+    AdbPath = AppDir() + kAdbFileName;
+    CurrentDevice.clear();
+    SearchDevices();
+    StringGrid1->setCell(0, 0, QString::fromUtf8(texts::kGridHeaderName));
+    StringGrid1->setCell(1, 0, QString::fromUtf8(texts::kGridHeaderApk));
+    StringGrid1->setCell(2, 0, QString::fromUtf8(texts::kGridHeaderPackage));
+}
+
+void TFrmMain::FormDestroy() { ConsoleHandler.reset(); }
+
+bool TFrmMain::FormClose()
+{
+    if (WifiMode == 1) {
+        AdbArgs = "disconnect " + IpText() + ":" + PortText();
+        RunCommand(AdbPath, AppDir());
+    }
+    AdbArgs = "usb";
+    RunCommand(AdbPath, AppDir());
+    AdbArgs = "kill-server";
+    RunCommand(AdbPath, AppDir());
+    return true;
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event)
+{
+    // A close asked for while a run, a wait or a handler is under way is acted
+    // on once it has finished, so that the closing runs never start inside a run.
+    if (handlerDepth_ > 0 || IsBusy()) {
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    bool closed = false;
+    ++handlerDepth_;
+    closed = RunGuarded([this] { FormClose(); });
+    --handlerDepth_;
+    closePending_ = false;
+    if (closed)
+        event->accept();
+    else
+        event->ignore(); // a failed run abandons the close
+}
+
+void TFrmMain::BtnSendClick()
+{
+    if (CurrentDevice.empty()) {
+        services().ShowInformation(QString::fromUtf8(texts::kNoDeviceSelected));
+        return;
+    }
+    AdbArgs = DeviceArg(CurrentDevice) + " " + txtParams->text().toStdString();
+    services().ShowInformation(QString::fromStdString(AdbArgs));
+    RunCommand(AdbPath, AppDir());
+}
+
+void TFrmMain::txtParamsKeyUp(int key)
+{
+    if (key == 13)
+        RunCommand(AdbPath, AppDir());
+}
+
+void TFrmMain::Quitter1Click() { close(); }
+
+void TFrmMain::Apropos1Click()
+{
+    if (fm_apropos)
+        fm_apropos->exec();
+}
+
+void TFrmMain::sBitBtn2Click()
+{
+    if (fm_appli)
+        fm_appli->exec();
+}
+
+} // namespace quoddle

@@ -1,0 +1,105 @@
+#pragma once
+// The main window's logic: every phone operation writes an argument text into
+// AdbArgs and calls RunCommand, which runs adb from the program's folder, tells
+// the outcome in the caption and puts what adb printed into the output pane.
+
+#include "console/SfcConsoleIOHandler.hpp"
+#include "windows/MainWindowForm.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quoddle {
+
+class TFrmMain : public MainWindowForm {
+    Q_OBJECT
+public:
+    explicit TFrmMain(QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    std::string CmdPath;
+    std::string AdbPath;
+    std::string AdbArgs;
+    std::string CurrentDevice;
+    std::uint8_t WifiMode = 0;
+    std::unique_ptr<TSfcConsoleIOHandler> ConsoleHandler;
+
+    std::string AppDir() const;
+    // Runs AdbArgs with the program `programPath` in folder `dir`.
+    void RunCommand(const std::string& programPath, const std::string& dir);
+    // Shell line k of the last run: line 2k when its lines ended in CR CR LF, line k otherwise.
+    QString ShellLine(int k) const;
+
+    // Device search and connection.
+    void SearchDevices();
+    void ApplyConnectedState(bool connected);
+    std::string IpText() const;   // the Wi-Fi address as the user meant it
+    std::string PortText() const; // the port field as shown
+
+    // Event handlers, wired to the controls in the constructor.
+    void FormCreate();
+    void FormDestroy();
+    bool FormClose(); // false when a run failed and the window stays open
+    void BtnSendClick();
+    void txtParamsKeyUp(int key);
+    void ImageErrClick();
+    void Chercherletlphone1Click();
+    void bt_connectusbClick();
+    void bt_connectwifiClick();
+    void listdevicesChange();
+    void bt_infotelClick();
+    void sBitBtn1Click();
+    void bt_installClick();
+    void sBitBtn4Click();
+    void bt_installsdClick();
+    void bt_installromClick();
+    void bt_desinstallClick();
+    void bt_desinstallttClick();
+    void bt_rebootClick();
+    void btrebootloaderClick();
+    void bt_rebootrecoveryClick();
+    void bt_trashClick();
+    void bt_numeroterClick();
+    void ed_numeroKeyUp(int key);
+    void bt_cmdClick();
+    void Quitter1Click();
+    void Apropos1Click();
+    void sBitBtn2Click();
+    void bt_actualfroyoClick();
+    void bt_appliquerClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Runs a handler guarded; a close asked for meanwhile is acted on after it.
+    template <class Handler>
+    void Handle(Handler&& handler);
+    template <class Signal>
+    void Wire(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
+              void (TFrmMain::*handler)());
+    void wireHandlers();
+    // Device guard: true when a device is selected; otherwise runs the search.
+    bool GuardDevice();
+    // Install with the reinstall option text when the box is ticked.
+    void Install(const char* reinstallOptions);
+    void Uninstall(bool keepData);
+    // Notes the outcome of the run just made for an operation of several runs.
+    void NoteRunOutcome();
+    // "Commandes appliquées..." when every run of the operation succeeded;
+    // otherwise the caption of the first failed run.
+    void SetAppliedCaption();
+
+    int handlerDepth_ = 0;
+    bool closePending_ = false;
+    bool reportFromSearch_ = false;
+    bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
+    QString failedRunCaption_;      // of the current operation, empty while all succeeded
+};
+
+// The main window, once created.
+extern TFrmMain* FrmMain;
+
+} // namespace quoddle

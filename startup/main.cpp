@@ -1,0 +1,45 @@
+// Program entry: the splash while the adb server starts, then the windows in
+// order, the application's title, and the message loop.
+
+#include "SplashScreen.hpp"
+#include "operations/FrmMain.hpp"
+#include "resources/Pictures.hpp"
+#include "resources/Skin.hpp"
+#include "windows/AboutWindow.hpp"
+#include "windows/Services.hpp"
+#include "windows/WindowInstances.hpp"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    using namespace quoddle;
+
+    QApplication app(argc, argv);
+    InitResources();
+    ApplySkin(app);
+    QApplication::setWindowIcon(ProgramIcon());
+
+    auto splash = std::make_unique<TSplashScreen>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    splash->FormClose();
+    splash->hide();
+
+    TFrmMain mainWindow;
+    Tfm_apropos about(&mainWindow);
+    fm_apropos = &about;
+    SetApplicationTitle(QStringLiteral("Quoddle"));
+
+    int status = 0;
+    if (!splash->quitRequested()) {
+        mainWindow.show();
+        status = QApplication::exec();
+    }
+    fm_apropos = nullptr;
+    splash.reset();
+    return status;
+}

@@ -1,0 +1,76 @@
+#include "MainWindowFixture.hpp"
+
+#include "core/TestChild.hpp"
+#include "operations/Texts.hpp"
+#include "platform/Platform.hpp"
+#include "startup/SplashScreen.hpp"
+#include "widgets/SpinEdit.hpp"
+
+#include <QAction>
+#include <QPushButton>
+
+#include <thread>
+
+using namespace quoddle;
+using namespace quoddle::test;
+
+TEST_F(MainWindowTest, ClosingRunsUsbThenKillServer)
+{
+    Open(PhoneRules() + std::vector{FakeAdbRule::Default()});
+    adb.ClearJournal();
+    window->show();
+    window->Quitter1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ((FakeAdb::Calls{{"usb"}, {"kill-server"}}), Sent());
+}
+
+TEST_F(MainWindowTest, ClosingAfterWifiDisconnectsFirst)
+{
+    Open({DevicesRule(""), FakeAdbRule::Default()});
+    window->bt_connectwifi->click();
+    adb.ClearJournal();
+    window->show();
+    window->close();
+    EXPECT_EQ((FakeAdb::Calls{{"disconnect", "192.168.1.6:5555"}, {"usb"}, {"kill-server"}}), Sent());
+}
+
+TEST_F(MainWindowTest, AFailedClosingRunKeepsTheWindowOpen)
+{
+    Open(PhoneRules());
+    window->show();
+    std::filesystem::remove(folder.path() / FakeAdb::AdbFileName());
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(1, services.errors().size());
+}
+
+TEST_F(MainWindowTest, SplashEndsAStaleAdbAndStartsTheServer)
+{
+    // An "adb" of our own, so there is one to find.
+    const auto fakeAdbDir = folder.path() / "stale";
+    std::filesystem::create_directories(fakeAdbDir);
+    std::filesystem::copy_file(ChildDir() + ChildFileName(), fakeAdbDir / "adb");
+    ASSERT_TRUE(platform::StartDetached((fakeAdbDir / "adb").string(), "pause:3000", folder.dir()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+    TSplashScreen splash;
+    ASSERT_EQ(3, services.log.size()) << services.log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(services.log[0].startsWith(QStringLiteral("end:")));
+    EXPECT_EQ(QStringLiteral("sleep:500"), services.log[1]);
+    EXPECT_EQ(QString::fromStdString("detached:" + folder.dir() + FakeAdb::AdbFileName() + "|start-server|" +
+                                     folder.dir()),
+              services.log[2]);
+    EXPECT_FALSE(splash.quitRequested());
+    splash.FormClose();
+    EXPECT_EQ(QStringLiteral("sleep:5000"), services.log.last());
+
+    // Nothing was ended for real; our stand-in ends by itself after its pause.
+}
+
+TEST_F(MainWindowTest, FailedServerStartAsksToQuit)
+{
+    services.detachedStartSucceeds = false;
+    TSplashScreen splash;
+    EXPECT_TRUE(splash.quitRequested());
+    EXPECT_EQ(QStringList{QString::fromUtf8(texts::kServerStartFailed)}, services.messages());
+}

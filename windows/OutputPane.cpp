@@ -1,0 +1,49 @@
+#include "OutputPane.hpp"
+
+namespace quoddle {
+
+OutputPane::OutputPane(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void OutputPane::setLines(const std::vector<std::string>& lines)
+{
+    lines_.clear();
+    lines_.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& line : lines)
+        lines_.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    documentStale_ = true;
+    if (isVisible())
+        showEvent(nullptr);
+}
+
+QString OutputPane::line(int index) const
+{
+    if (index < 0 || index >= lines_.size())
+        return {};
+    return lines_.at(index).left(kMaxLineLength);
+}
+
+QString OutputPane::text() const
+{
+    QString text;
+    for (const auto& line : lines_) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+void OutputPane::showEvent(QShowEvent* event)
+{
+    if (documentStale_) {
+        setPlainText(lines_.join(QLatin1Char('\n')));
+        documentStale_ = false;
+    }
+    if (event)
+        QPlainTextEdit::showEvent(event);
+}
+
+} // namespace quoddle

@@ -1,0 +1,84 @@
+#include "Services.hpp"
+
+#include "Waiting.hpp"
+#include "platform/Platform.hpp"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace quoddle {
+
+namespace {
+
+void ShowBox(QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+class RealServices final : public Services {
+public:
+    void ShowInformation(const QString& text) override { ShowBox(QMessageBox::NoIcon, text); }
+    void ShowError(const QString& text) override { ShowBox(QMessageBox::Critical, text); }
+
+    QString ChooseFileToOpen(const OpenFileRequest& request) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), request.title, QString(), request.filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        dialog.setSizeGripEnabled(true);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
+    void Sleep(unsigned milliseconds) override { WaitPainting(milliseconds); }
+
+    bool StartDetached(const std::string& program, const std::string& arguments, const std::string& workDir) override
+    {
+        return platform::StartDetached(program, arguments, workDir);
+    }
+
+    bool OpenCommandInterpreter(const std::string& interpreter, const std::string& folder) override
+    {
+        return !interpreter.empty() && platform::StartDetached(interpreter, "", folder);
+    }
+
+    void OpenUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
+
+    bool EndProcess(std::uint32_t pid) override { return platform::EndProcess(pid); }
+
+    std::string AppDir() override { return platform::ExecutableDir(); }
+};
+
+RealServices realServices;
+Services* current = &realServices;
+QString applicationTitle;
+
+} // namespace
+
+Services& services() { return *current; }
+
+void SetServices(Services* replacement) { current = replacement ? replacement : &realServices; }
+
+QString ApplicationTitle()
+{
+    if (!applicationTitle.isEmpty())
+        return applicationTitle;
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName().section('.', 0, 0);
+    return name.left(1) + name.mid(1).toLower();
+}
+
+void SetApplicationTitle(const QString& title)
+{
+    applicationTitle = title;
+    QGuiApplication::setApplicationDisplayName(title);
+}
+
+} // namespace quoddle
