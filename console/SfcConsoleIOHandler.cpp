@@ -94,7 +94,15 @@ std::uint8_t TSfcConsoleIOHandler::Execute(const TCommandInfo& info)
 
     StreamCapture output, error;
     platform::ChildCallbacks callbacks;
+    bool started = false;
     callbacks.onRead = [&](platform::Stream stream, std::string_view read) {
+        if (!started) {
+            // The child runs, so this run replaces Lines whatever happens now:
+            // the previous lines need not be held beside the new ones.
+            std::vector<std::string>().swap(Lines);
+            std::vector<std::string>().swap(errorLines_);
+            started = true;
+        }
         (stream == platform::Stream::Output ? output : error).add(read);
     };
     callbacks.whileWaiting = whileWaiting_;

@@ -11,10 +11,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <time.h>
@@ -238,7 +240,11 @@ int RunChild(const ChildCommand& command, const ChildCallbacks& callbacks)
     const int intervalMs = callbacks.whileWaiting
         ? static_cast<int>(std::max<std::chrono::milliseconds::rep>(1, callbacks.waitInterval.count()))
         : -1;
-    char buffer[kReadSize];
+    // One system call takes what the pipe holds, up to 64 KiB, and hands it on
+    // in reads of kReadSize: the very pieces that reads of that size would
+    // have returned, since a pipe read gives min(held, asked) bytes.
+    constexpr std::size_t kPipeReadSize = 64 * 1024;
+    const std::unique_ptr<char[]> buffer(new char[kPipeReadSize]);
     pollfd fds[2] = {{out.read.get(), POLLIN, 0}, {err.read.get(), POLLIN, 0}};
     const Stream streams[2] = {Stream::Output, Stream::Error};
     int open = 2;
@@ -256,10 +262,11 @@ int RunChild(const ChildCommand& command, const ChildCallbacks& callbacks)
         for (int k = 0; k < 2; ++k) {
             if (fds[k].fd < 0 || fds[k].revents == 0)
                 continue;
-            const ssize_t got = ::read(fds[k].fd, buffer, sizeof buffer);
+            const ssize_t got = ::read(fds[k].fd, buffer.get(), kPipeReadSize);
             if (got > 0) {
-                if (callbacks.onRead)
-                    callbacks.onRead(streams[k], std::string_view(buffer, static_cast<std::size_t>(got)));
+                for (std::size_t at = 0; callbacks.onRead && at < static_cast<std::size_t>(got); at += kReadSize)
+                    callbacks.onRead(streams[k], std::string_view(buffer.get() + at,
+                                                                  std::min(kReadSize, static_cast<std::size_t>(got) - at)));
             } else if (got == 0 || errno != EINTR) {
                 fds[k].fd = -1; // the end of this pipe (or a failed read, which ends it too)
                 --open;
@@ -273,6 +280,20 @@ int RunChild(const ChildCommand& command, const ChildCallbacks& callbacks)
     if (callbacks.whileWaiting) {
         // Usually the child has exited when its pipes end; a child that
         // handed its pipes away may still run, and the window keeps painting.
+#ifdef SYS_pidfd_open
+        // Where the system has pidfds, the child's exit wakes a poll at once.
+        if (const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); pidfd >= 0) {
+            FileDescriptor exitFd(pidfd);
+            pollfd exited{pidfd, POLLIN, 0};
+            for (int ready; (ready = ::poll(&exited, 1, intervalMs)) <= 0;) {
+                if (ready == 0)
+                    callbacks.whileWaiting();
+                else if (errno != EINTR)
+                    break;
+            }
+        }
+#endif
+        long pauseNs = 50000;
         for (;;) {
             const pid_t done = ::waitpid(pid, &status, WNOHANG);
             if (done == pid)
@@ -280,8 +301,12 @@ int RunChild(const ChildCommand& command, const ChildCallbacks& callbacks)
             if (done < 0 && errno != EINTR)
                 throw Error(SystemCallFailure(errno));
             if (done == 0) {
+                // A child is reapable a moment after its pipes end: look again
+                // soon, then less and less often, up to 5 ms.
                 callbacks.whileWaiting();
-                SleepMilliseconds(std::min(intervalMs, 5));
+                timespec pause{0, pauseNs};
+                ::nanosleep(&pause, nullptr);
+                pauseNs = std::min(pauseNs * 2, std::min(intervalMs, 5) * 1000000L);
             }
         }
     } else {
