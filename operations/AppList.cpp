@@ -36,21 +36,26 @@ QString ProgramName(const QString& fileName)
 PackageLine ClassifyPackageLine(const QString& line)
 {
     PackageLine result;
-    if (line.contains(kUserMarker)) {
+    if (const qsizetype marker = line.indexOf(kUserMarker); marker >= 0) {
         result.kind = PackageLine::UserApp;
+        // The line's first 18 characters go, whatever stands there; the marker
+        // is usually at its start.
         const QString entry = line.mid(kUserMarker.size());
         // The package name follows the last "=": since Android 11 the path holds "=" too.
         const qsizetype equals = entry.lastIndexOf(QLatin1Char('='));
         result.hasPackageName = equals >= 0;
         result.apk = result.hasPackageName ? entry.left(equals) : entry;
         result.packageName = result.hasPackageName ? entry.mid(equals + 1) : QString();
-        if (result.apk.contains(QLatin1Char('/')) && result.hasPackageName) {
-            // One folder per package (Android 5 and later): the file is base.apk,
-            // the package name tells the program.
+        // One folder per package (Android 5 and later): the file is base.apk in
+        // a folder below /data/app/, and the package name tells the program.
+        const QString belowDataApp = line.mid(marker + kUserMarker.size());
+        const qsizetype fileEnd = belowDataApp.lastIndexOf(QLatin1Char('='));
+        const bool inPackageFolder = belowDataApp.left(fileEnd < 0 ? belowDataApp.size() : fileEnd)
+                                         .contains(QLatin1Char('/'));
+        if (inPackageFolder && result.hasPackageName)
             result.program = result.packageName.section(QLatin1Char('.'), -1);
-        } else {
+        else
             result.program = ProgramName(result.apk);
-        }
     } else if (line.contains(kSystemMarker)) {
         result.kind = PackageLine::SystemApp;
         result.listText = line.mid(kSystemMarker.size());

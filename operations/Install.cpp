@@ -35,6 +35,16 @@ QStringList ToQStringList(const std::vector<std::string>& lines)
     return list;
 }
 
+// The pane's lines as the pane reads them (each at most its first 4096 characters).
+QStringList PaneLines(const OutputPane& pane)
+{
+    QStringList lines;
+    lines.reserve(pane.lineCount());
+    for (int i = 0; i < pane.lineCount(); ++i)
+        lines.append(pane.line(i));
+    return lines;
+}
+
 } // namespace
 
 std::string InstallArgs(const char* options, const std::string& file)
@@ -61,9 +71,8 @@ InstallOutcome ClassifyVerdict(const QString& verdict)
     if (words == QLatin1String("Success"))
         return InstallOutcome::Success;
     // A current phone explains: "Failure [INSTALL_FAILED_ALREADY_EXISTS: Attempt to re-install ...]".
-    const QLatin1String alreadyExists("Failure [INSTALL_FAILED_ALREADY_EXISTS");
-    if (words.startsWith(alreadyExists) && words.size() > alreadyExists.size()
-        && (words.at(alreadyExists.size()) == QLatin1Char(']') || words.at(alreadyExists.size()) == QLatin1Char(':')))
+    if (words == QLatin1String("Failure [INSTALL_FAILED_ALREADY_EXISTS]")
+        || words.startsWith(QLatin1String("Failure [INSTALL_FAILED_ALREADY_EXISTS:")))
         return InstallOutcome::AlreadyInstalled;
     return InstallOutcome::Failure;
 }
@@ -102,7 +111,7 @@ void TFrmMain::Install(const char* reinstallOptions)
         + InstallArgs(box_reinstall->isChecked() ? reinstallOptions : "", OpenDialog1.fileName.toStdString());
     RunCommand(AdbPath, AppDir());
 
-    const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), ToQStringList(ConsoleHandler->Lines),
+    const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), PaneLines(*Memo),
                                            ToQStringList(ConsoleHandler->ErrorLines()));
     switch (ClassifyVerdict(verdict)) {
     case InstallOutcome::Success:

@@ -49,7 +49,12 @@ TEST(ClassifyPackageLine, EveryShapeOfListing)
         {"package:/data/app/com.example.chess-2/base.apk=com.example.chess", PackageLine::UserApp,
          "com.example.chess-2/base.apk", "com.example.chess", "chess", ""},
         {"package:/data/app/noequals.apk", PackageLine::UserApp, "noequals.apk", "", "noequals", ""},
-        {"xxpackage:/data/app/a.apk=p", PackageLine::UserApp, "p/a.apk", "p", "p", ""},
+        // The first 18 characters go whatever they are; the file below /data/app/
+        // is a.apk, a flat name, so the program name comes from column 1.
+        {"xxpackage:/data/app/a.apk=p", PackageLine::UserApp, "p/a.apk", "p", "p/a", ""},
+        // A folder per package but no package name to take the program from.
+        {"package:/data/app/com.example.notes-1/base.apk", PackageLine::UserApp, "com.example.notes-1/base.apk", "",
+         "notes-1/base", ""},
         {"package:/system/app/Browser.apk=com.android.browser", PackageLine::SystemApp, "", "", "",
          "Browser.apk=com.android.browser"},
         {"package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game", PackageLine::SdCardApp, "", "", "",
@@ -97,6 +102,12 @@ TEST(InstallVerdict, ReadsEveryShapeOfInstall)
          {}, "Failure [INSTALL_FAILED_ALREADY_EXISTS]", InstallOutcome::AlreadyInstalled},
         {"similar_code_is_other_failure", 1, {}, {"Failure [INSTALL_FAILED_ALREADY_EXISTSX]"},
          "Failure [INSTALL_FAILED_ALREADY_EXISTSX]", InstallOutcome::Failure},
+        {"text_after_the_bracket", 0, {"Failure [INSTALL_FAILED_ALREADY_EXISTS] later", ""}, {},
+         "Failure [INSTALL_FAILED_ALREADY_EXISTS] later", InstallOutcome::Failure},
+        {"stdout_failure_with_prefix", 1, {"adb: failed to install x.apk: Failure [INSTALL_FAILED_ALREADY_EXISTS]"}, {},
+         "adb: failed to install x.apk: Failure [INSTALL_FAILED_ALREADY_EXISTS]", InstallOutcome::AlreadyInstalled},
+        {"success_is_whole_line", 0, {"Performing Streamed Install", "Success!"}, {}, "Success!",
+         InstallOutcome::Failure},
         {"invalid_apk", 1, {"Performing Streamed Install"},
          {"adb: failed to install x.apk: Failure [INSTALL_PARSE_FAILED_NOT_APK: Failed to parse]"},
          "adb: failed to install x.apk: Failure [INSTALL_PARSE_FAILED_NOT_APK: Failed to parse]",
