@@ -6,6 +6,7 @@
 #include "resources/Pictures.hpp"
 #include "resources/Skin.hpp"
 #include "windows/AboutWindow.hpp"
+#include "windows/KeypadWindow.hpp"
 #include "windows/Services.hpp"
 #include "windows/WindowInstances.hpp"
 
@@ -32,6 +33,8 @@ int main(int argc, char* argv[])
     TFrmMain mainWindow;
     Tfm_apropos about(&mainWindow);
     fm_apropos = &about;
+    Tfm_appli keypad(&mainWindow);
+    fm_appli = &keypad;
     SetApplicationTitle(QStringLiteral("Quoddle"));
 
     int status = 0;
@@ -39,6 +42,7 @@ int main(int argc, char* argv[])
         mainWindow.show();
         status = QApplication::exec();
     }
+    fm_appli = nullptr;
     fm_apropos = nullptr;
     splash.reset();
     return status;
