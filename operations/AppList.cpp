@@ -10,56 +10,66 @@
 #include "windows/OutputPane.hpp"
 
 #include <QStringList>
+#include <QStringMatcher>
 
 #include <vector>
 
 namespace quoddle {
 
 namespace {
-const QString kUserMarker = QStringLiteral("package:/data/app/");
-const QString kSystemMarker = QStringLiteral("package:/system/app/");
-const QString kSdCardMarker = QStringLiteral("package:/mnt/");
+// A listing holds thousands of lines; the markers are searched with matchers
+// prepared once.
+constexpr QStringView kUserMarkerText = u"package:/data/app/";
+constexpr QStringView kSystemMarkerText = u"package:/system/app/";
+const QStringMatcher kUserMarker(kUserMarkerText);
+const QStringMatcher kSystemMarker(kSystemMarkerText);
+const QStringMatcher kSdCardMarker(u"package:/mnt/");
 } // namespace
 
 QString ProgramName(const QString& fileName)
 {
-    QString rest = fileName;
-    while (rest.contains(QLatin1Char('.'))) {
-        const QString kept = rest;
-        rest = rest.mid(rest.indexOf(QLatin1Char('.')) + 1);
-        if (rest == QLatin1String("apk"))
-            return kept.left(kept.size() - 4);
+    // Cut one leading field at a time; the name is the kept text without its
+    // ".apk" once what is left is exactly "apk", else the last field. The
+    // cuts are positions in the file name, so no text is copied on the way.
+    qsizetype rest = 0;
+    for (qsizetype dot; (dot = fileName.indexOf(QLatin1Char('.'), rest)) >= 0;) {
+        const qsizetype kept = rest;
+        rest = dot + 1;
+        if (QStringView(fileName).mid(rest) == QLatin1String("apk"))
+            return fileName.mid(kept, fileName.size() - kept - 4);
     }
-    return rest;
+    return fileName.mid(rest);
 }
 
 PackageLine ClassifyPackageLine(const QString& line)
 {
     PackageLine result;
-    if (const qsizetype marker = line.indexOf(kUserMarker); marker >= 0) {
+    if (const qsizetype marker = kUserMarker.indexIn(line); marker >= 0) {
+        const qsizetype markerSize = kUserMarkerText.size();
         result.kind = PackageLine::UserApp;
         // The line's first 18 characters go, whatever stands there; the marker
         // is usually at its start.
-        const QString entry = line.mid(kUserMarker.size());
+        const QStringView entry = QStringView(line).mid(markerSize);
         // The package name follows the last "=": since Android 11 the path holds "=" too.
         const qsizetype equals = entry.lastIndexOf(QLatin1Char('='));
         result.hasPackageName = equals >= 0;
-        result.apk = result.hasPackageName ? entry.left(equals) : entry;
-        result.packageName = result.hasPackageName ? entry.mid(equals + 1) : QString();
+        result.apk = (result.hasPackageName ? entry.left(equals) : entry).toString();
+        if (result.hasPackageName)
+            result.packageName = entry.mid(equals + 1).toString();
         // One folder per package (Android 5 and later): the file is base.apk in
         // a folder below /data/app/, and the package name tells the program.
-        const QString belowDataApp = line.mid(marker + kUserMarker.size());
+        const QStringView belowDataApp = QStringView(line).mid(marker + markerSize);
         const qsizetype fileEnd = belowDataApp.lastIndexOf(QLatin1Char('='));
         const bool inPackageFolder = belowDataApp.left(fileEnd < 0 ? belowDataApp.size() : fileEnd)
                                          .contains(QLatin1Char('/'));
         if (inPackageFolder && result.hasPackageName)
-            result.program = result.packageName.section(QLatin1Char('.'), -1);
+            result.program = result.packageName.mid(result.packageName.lastIndexOf(QLatin1Char('.')) + 1);
         else
             result.program = ProgramName(result.apk);
-    } else if (line.contains(kSystemMarker)) {
+    } else if (kSystemMarker.indexIn(line) >= 0) {
         result.kind = PackageLine::SystemApp;
-        result.listText = line.mid(kSystemMarker.size());
-    } else if (line.contains(kSdCardMarker)) {
+        result.listText = line.mid(kSystemMarkerText.size());
+    } else if (kSdCardMarker.indexIn(line) >= 0) {
         result.kind = PackageLine::SdCardApp;
         result.listText = line;
     }
@@ -72,42 +82,37 @@ void TFrmMain::sBitBtn1Click()
         return;
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm list packages -f";
     RunCommand(AdbPath, AppDir());
+    ShowApplicationList();
+}
 
+void TFrmMain::ShowApplicationList()
+{
     // Each refresh starts from the header and empty lists (refreshing twice
     // shows each application once); every user application gets a row of its
-    // own, in listing order.
-    std::vector<PackageLine> userApps;
-    QStringList systemApps, sdCardApps;
+    // own, in listing order. A row without a package name leaves column 2 empty.
     const int count = Memo->lineCount();
+    std::vector<QStringList> userApps;
+    userApps.reserve(static_cast<std::size_t>(count));
+    QStringList systemApps, sdCardApps;
     for (int i = 0; i < count; ++i) {
         PackageLine entry = ClassifyPackageLine(Memo->line(i));
         switch (entry.kind) {
         case PackageLine::UserApp:
-            userApps.push_back(std::move(entry));
+            userApps.push_back({std::move(entry.program), std::move(entry.apk), std::move(entry.packageName)});
             break;
         case PackageLine::SystemApp:
-            systemApps.append(entry.listText);
+            systemApps.append(std::move(entry.listText));
             break;
         case PackageLine::SdCardApp:
-            sdCardApps.append(entry.listText);
+            sdCardApps.append(std::move(entry.listText));
             break;
         case PackageLine::Ignored:
             break;
         }
     }
 
-    StringGrid1->setUpdatesEnabled(false);
     StringGrid1->setRowCount(1);
-    StringGrid1->setRowCount(1 + static_cast<int>(userApps.size()));
-    int row = 1;
-    for (const PackageLine& app : userApps) {
-        StringGrid1->setCell(0, row, app.program);
-        StringGrid1->setCell(1, row, app.apk);
-        if (app.hasPackageName)
-            StringGrid1->setCell(2, row, app.packageName);
-        ++row;
-    }
-    StringGrid1->setUpdatesEnabled(true);
+    StringGrid1->setRows(std::move(userApps));
     listapplisys->clearItems();
     listapplisys->addItems(systemApps);
     listappautre->clearItems();

@@ -50,6 +50,8 @@ public:
     void listdevicesChange();
     void bt_infotelClick();
     void sBitBtn1Click();
+    // The grid and both application lists from the listing in the output pane.
+    void ShowApplicationList();
     void bt_installClick();
     void sBitBtn4Click();
     void bt_installsdClick();

@@ -75,6 +75,15 @@ public:
         }
     }
 
+    void replaceDataRows(std::vector<QStringList> rows)
+    {
+        for (QStringList& row : rows)
+            row.resize(header_.size());
+        beginResetModel();
+        rows_ = std::move(rows);
+        endResetModel();
+    }
+
     QString cell(int col, int gridRow) const
     {
         if (col < 0 || col >= header_.size() || gridRow < 0 || gridRow > int(rows_.size()))
@@ -173,6 +182,13 @@ int StringGrid::rowCount() const { return model_->rowCount() + 1; }
 QString StringGrid::cell(int col, int row) const { return model_->cell(col, row); }
 
 void StringGrid::setCell(int col, int row, const QString& text) { model_->setCell(col, row, text); }
+
+void StringGrid::setRows(std::vector<QStringList> rows)
+{
+    const int wanted = row();
+    model_->replaceDataRows(std::move(rows));
+    keepSelectedRow(wanted);
+}
 
 int StringGrid::row() const
 {

@@ -11,7 +11,10 @@
 // still reads 1 and the cells of that missing row read empty, so nothing that
 // reads "the selected row" can ever pick up the header texts.
 
+#include <QStringList>
 #include <QTableView>
+
+#include <vector>
 
 namespace quoddle {
 
@@ -33,6 +36,11 @@ public:
     // them are dropped.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Replaces every data row at once: rows[0] becomes row 1, each cut or
+    // padded to the column count. The same as setRowCount(1 + rows.size())
+    // then setCell for each cell, but one change for the view instead of one
+    // per cell, which matters with thousands of rows.
+    void setRows(std::vector<QStringList> rows);
 
     // The selected row, >= 1.
     int row() const;

@@ -1,0 +1,136 @@
+// Filling the application grid and both lists from a package listing that is
+// already in the output pane: the refresh's own work, without the adb run
+// (the runner's capture is measured by quoddle_bench_capture). Goal: at most
+// 50 ms for 20,000 packages, and linear in the number of packages.
+//
+// The window is shown (offscreen unless QT_QPA_PLATFORM says otherwise);
+// "Painted" also lets the event loop lay out and paint what changed, as the
+// user would see it after a refresh.
+
+#include "operations/FrmMain.hpp"
+#include "widgets/StringGrid.hpp"
+#include "widgets/TextListBox.hpp"
+#include "windows/OutputPane.hpp"
+#include "windows/Services.hpp"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The program's folder holds an "adb" that prints nothing: the window opens
+// without a device, and nothing here runs adb again.
+class BenchServices : public quoddle::Services {
+public:
+    BenchServices()
+    {
+        folder_ = std::filesystem::temp_directory_path() / ("quoddle-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        const auto adb = folder_ / "adb";
+        std::ofstream(adb) << "#!/bin/sh\nexit 0\n";
+        std::filesystem::permissions(adb, std::filesystem::perms::owner_all);
+        quoddle::SetServices(this);
+    }
+    ~BenchServices() override
+    {
+        quoddle::SetServices(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    void ShowInformation(const QString&) override {}
+    void ShowError(const QString&) override {}
+    QString ChooseFileToOpen(const quoddle::OpenFileRequest&) override { return {}; }
+    void Sleep(unsigned) override {}
+    bool StartDetached(const std::string&, const std::string&, const std::string&) override { return false; }
+    bool OpenCommandInterpreter(const std::string&, const std::string&) override { return false; }
+    void OpenUrl(const QString&) override {}
+    bool EndProcess(std::uint32_t) override { return false; }
+    std::string AppDir() override { return folder_.string() + "/"; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// A listing of `count` packages as a current phone prints it: most in the
+// user's internal memory (old flat names and Android 11 folders), then
+// system, SD-card and other folders.
+std::vector<std::string> Listing(int count)
+{
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string package = "com.example.vendor" + std::to_string(i % 97) + ".app" + std::to_string(i);
+        switch (i % 10) {
+        case 0: case 1: case 2:
+            lines.push_back("package:/data/app/" + package + "-1.apk=" + package);
+            break;
+        case 3: case 4: case 5:
+            lines.push_back("package:/data/app/~~Zm9vYmFyYmF6cXV4eA==/" + package + "-YmFyYmF6cXV4Zm9vYg==/base.apk="
+                            + package);
+            break;
+        case 6: case 7:
+            lines.push_back("package:/system/app/App" + std::to_string(i) + "/App" + std::to_string(i) + ".apk=" + package);
+            break;
+        case 8:
+            lines.push_back("package:/mnt/asec/" + package + "-1/pkg.apk=" + package);
+            break;
+        default:
+            lines.push_back("package:/system/priv-app/Priv" + std::to_string(i) + "/Priv.apk=" + package);
+            break;
+        }
+    }
+    return lines;
+}
+
+quoddle::TFrmMain* window = nullptr; // made in main(), after the application
+void Fill(benchmark::State& state, bool paint)
+{
+    quoddle::TFrmMain& window = *::window;
+    const int count = static_cast<int>(state.range(0));
+    window.Memo->setLines(Listing(count));
+    for (auto _ : state) {
+        window.ShowApplicationList();
+        if (paint)
+            QApplication::processEvents();
+    }
+    if (window.StringGrid1->rowCount() != 1 + count * 6 / 10 || window.listapplisys->count() != count / 5
+        || window.listappautre->count() != count / 10)
+        state.SkipWithError("the grid or a list was filled wrong");
+    state.SetComplexityN(count);
+    state.counters["packages"] = count;
+}
+
+void BM_FillAppList(benchmark::State& state) { Fill(state, false); }
+void BM_FillAppListPainted(benchmark::State& state) { Fill(state, true); }
+
+BENCHMARK(BM_FillAppList)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_FillAppListPainted)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    BenchServices services;
+    auto opened = std::make_unique<quoddle::TFrmMain>();
+    opened->show();
+    QApplication::processEvents();
+    window = opened.get();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
