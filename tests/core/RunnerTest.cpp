@@ -77,12 +77,13 @@ TEST(Runner, FailuresBeforeTheRunRaiseAndLeaveLinesAlone)
 {
     TempDir dir("run");
     dir.write("short", "MZ");
+    const std::string sep(1, quoddle::platform::PathSeparator());
     struct {
         std::string path;
         std::string message;
     } cases[] = {
         {dir.dir() + "missing", "Impossible d'ouvrir le fichier " + dir.dir() + "missing"},
-        {dir.dir() + "no folder/adb", "Impossible d'ouvrir le fichier " + dir.dir() + "no folder/adb"},
+        {dir.dir() + "no folder" + sep + "adb", "Impossible d'ouvrir le fichier " + dir.dir() + "no folder" + sep + "adb"},
         {dir.dir() + "short", "Erreur de lecture du flux"},
     };
     TSfcConsoleIOHandler runner;
