@@ -11,6 +11,7 @@ QUODDLE_PACKAGES=(
     qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     adb
     xvfb xauth xdotool
+    desktop-file-utils appstream
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation fonts-liberation2
 )
 

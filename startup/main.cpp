@@ -2,6 +2,7 @@
 // order, the application's title, and the message loop.
 
 #include "SplashScreen.hpp"
+#include "Translations.hpp"
 #include "operations/FrmMain.hpp"
 #include "resources/Pictures.hpp"
 #include "resources/Skin.hpp"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     using namespace quoddle;
 
     QApplication app(argc, argv);
+    InstallQtFrench(app);
     InitResources();
     ApplySkin(app);
     QApplication::setWindowIcon(ProgramIcon());
