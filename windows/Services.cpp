@@ -77,8 +77,9 @@ QString ApplicationTitle()
 
 void SetApplicationTitle(const QString& title)
 {
+    // Only the message boxes take it. Qt's display name is left alone: Qt would
+    // append it to every window's caption ("... !!  — Quoddle").
     applicationTitle = title;
-    QGuiApplication::setApplicationDisplayName(title);
 }
 
 } // namespace quoddle

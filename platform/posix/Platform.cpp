@@ -336,6 +336,24 @@ bool StartDetached(const std::string& program, const std::string& arguments, con
     return true;
 }
 
+namespace {
+
+// A zombie ('Z') or dead ('X') process, by the state in /proc/PID/stat.
+bool ProcessHasEnded(const std::string& procDir)
+{
+    FILE* f = std::fopen((procDir + "/stat").c_str(), "r");
+    if (!f)
+        return true; // gone meanwhile
+    char text[512] = {};
+    const bool read = std::fgets(text, sizeof text, f) != nullptr;
+    std::fclose(f);
+    // "PID (NAME) STATE ...": the name may hold parentheses, so take the last one.
+    const char* close = read ? std::strrchr(text, ')') : nullptr;
+    return close && close[1] == ' ' && (close[2] == 'Z' || close[2] == 'X');
+}
+
+} // namespace
+
 std::optional<std::vector<ProcessEntry>> ListProcesses()
 {
     DIR* dir = ::opendir("/proc");
@@ -353,6 +371,9 @@ std::optional<std::vector<ProcessEntry>> ListProcesses()
             exe.resize(exe.size() - deleted.size());
         std::string name = BaseName(exe);
         if (name.empty()) {
+            // An ended process that its parent has not collected yet is no longer running.
+            if (ProcessHasEnded(base))
+                continue;
             // Not ours to inspect (or a kernel thread): fall back on its short name.
             if (FILE* f = std::fopen((base + "/comm").c_str(), "r")) {
                 char comm[64] = {};

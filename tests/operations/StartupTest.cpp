@@ -8,8 +8,14 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <qpa/qplatformwindow.h>
 
 #include <thread>
+
+#ifndef _WIN32
+#include <spawn.h>
+#include <sys/wait.h>
+#endif
 
 using namespace quoddle;
 using namespace quoddle::test;
@@ -74,3 +80,39 @@ TEST_F(MainWindowTest, FailedServerStartAsksToQuit)
     EXPECT_TRUE(splash.quitRequested());
     EXPECT_EQ(QStringList{QString::fromUtf8(texts::kServerStartFailed)}, services.messages());
 }
+
+namespace {
+// What the X11 and Windows platforms do to a window's caption before showing it.
+struct ShownCaption : QPlatformWindow {
+    using QPlatformWindow::formatWindowTitle;
+};
+} // namespace
+
+TEST(ApplicationTitle, LeavesTheWindowsCaptionsAsSet)
+{
+    SetApplicationTitle(QStringLiteral("Quoddle"));
+    const QString caption = QString::fromUtf8(texts::kCaptionSuccess);
+    EXPECT_EQ(caption, ShownCaption::formatWindowTitle(caption, QStringLiteral(" \u2014 ")));
+    EXPECT_EQ(QStringLiteral("Quoddle"), ApplicationTitle());
+    SetApplicationTitle(QString()); // back to the default title for the other tests
+}
+
+#ifndef _WIN32
+TEST_F(MainWindowTest, AnAdbThatHasEndedIsNotTakenForARunningOne)
+{
+    // An adb server stays a zombie for a moment after "kill-server", until its parent collects it.
+    const auto dir = folder.path() / "ended";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(ChildDir() + ChildFileName(), dir / "adb");
+    const std::string program = (dir / "adb").string();
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t zombie = -1;
+    ASSERT_EQ(0, ::posix_spawn(&zombie, program.c_str(), nullptr, nullptr, argv, environ));
+    siginfo_t info{};
+    ASSERT_EQ(0, ::waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT)); // ended, not collected
+
+    KillProcessByName("adb", true);
+    EXPECT_FALSE(services.log.contains(QStringLiteral("end:%1").arg(zombie))) << services.log.join(' ').toStdString();
+    ::waitpid(zombie, nullptr, 0);
+}
+#endif
