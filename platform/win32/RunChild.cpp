@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 
 namespace quoddle::platform {
 
@@ -20,7 +21,10 @@ using win32::Widen;
 
 namespace {
 
-// Room in the pipe for what a child writes between two of our reads.
+// Room in the pipe for what a child writes between two of our reads, and the
+// most one read takes. A read is handed on in pieces of kReadSize: the very
+// pieces that reads of that size would have returned, since a pipe read gives
+// what the pipe holds up to the size asked, with one call instead of many.
 constexpr DWORD kPipeBufferSize = 64 * 1024;
 
 struct ChildPipe {
@@ -59,7 +63,7 @@ std::string CommandLineOf(const ChildCommand& command)
     return (quote ? "\"" + command.program + "\"" : command.program) + " " + command.arguments;
 }
 
-// One pipe read in pieces of at most kReadSize bytes, one read at a time.
+// One pipe, one overlapped read at a time.
 class PipeReader {
 public:
     PipeReader(Handle pipe, Stream stream) : pipe_(std::move(pipe)), stream_(stream)
@@ -90,7 +94,7 @@ public:
     {
         overlapped_ = OVERLAPPED{};
         overlapped_.hEvent = event_.get();
-        if (::ReadFile(pipe_.get(), buffer_, static_cast<DWORD>(kReadSize), nullptr, &overlapped_)
+        if (::ReadFile(pipe_.get(), buffer_.get(), kPipeBufferSize, nullptr, &overlapped_)
             || ::GetLastError() == ERROR_IO_PENDING)
             pending_ = true;
         else
@@ -108,7 +112,7 @@ public:
             close();
             return false;
         }
-        bytes = std::string_view(buffer_, got);
+        bytes = std::string_view(buffer_.get(), got);
         return true;
     }
 
@@ -123,7 +127,7 @@ private:
     Handle event_;
     Stream stream_;
     OVERLAPPED overlapped_{};
-    char buffer_[kReadSize];
+    std::unique_ptr<char[]> buffer_{new char[kPipeBufferSize]};
     bool pending_ = false;
     bool open_ = true;
 };
@@ -156,8 +160,8 @@ void DrainPipes(PipeReader& output, PipeReader& error, const ChildCallbacks& cal
         std::string_view bytes;
         if (!reader.finish(bytes))
             continue; // that pipe has ended
-        if (!bytes.empty() && callbacks.onRead)
-            callbacks.onRead(reader.stream(), bytes);
+        for (std::size_t at = 0; callbacks.onRead && at < bytes.size(); at += kReadSize)
+            callbacks.onRead(reader.stream(), bytes.substr(at, kReadSize));
         reader.start();
     }
 }
