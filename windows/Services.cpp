@@ -32,6 +32,9 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setDefaultSuffix(request.defaultSuffix);
         dialog.setOption(QFileDialog::ReadOnly, false);
+        // Qt's own dialog speaks French with the rest of the program; a desktop's
+        // native one would follow the desktop's language.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         dialog.setSizeGripEnabled(true);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
