@@ -14,6 +14,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/resources/quoddle.ico)
 else()
   set(QUODDLE_ICON ${CMAKE_SOURCE_DIR}/resources/win32/placeholder/quoddle.ico)
 endif()
+# The manifest is in the resources: MSVC's linker must not add one of its own.
+target_link_options(quoddle_win32_resources INTERFACE $<$<CXX_COMPILER_ID:MSVC>:/MANIFEST:NO>)
+# The program links them with target_link_libraries(<program> PRIVATE quoddle_win32_resources).
 # windres does not report what the script pulls in: name it, so an edit rebuilds.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/win32/quoddle.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/win32/quoddle.manifest;${QUODDLE_ICON}")

@@ -67,11 +67,19 @@ bool IsWinNT()
 {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
+    // Deprecated for version checks, but the platform identifier is all that is asked here.
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#elif defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!::GetVersionExW(&version))
-        return false;
+#endif
+    const BOOL known = ::GetVersionExW(&version);
+#if defined(__GNUC__) && !defined(_MSC_VER)
 #pragma GCC diagnostic pop
+#endif
+    if (!known)
+        return false;
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
