@@ -48,6 +48,7 @@
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -359,6 +360,28 @@ int Answer(const std::vector<std::string>& args)
     return rule->status;
 }
 
+// The arguments after the program name, in UTF-8. On Windows main's argv is
+// in the ANSI code page, so they are taken from the wide command line instead.
+std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
+{
+#ifdef _WIN32
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; wide && i < count; ++i) {
+        const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string word(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+        if (size > 1)
+            ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, word.data(), size, nullptr, nullptr);
+        args.push_back(std::move(word));
+    }
+    ::LocalFree(wide);
+    return args;
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -367,7 +390,7 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = Arguments(argc, argv);
     try {
         return Answer(args);
     } catch (const std::exception& e) {
