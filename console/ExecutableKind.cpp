@@ -39,7 +39,7 @@ std::int64_t FileSize(std::FILE* f)
 std::uint8_t ExecutableKind(const std::string& fileName)
 {
     // Only the headers are read, not the whole file: same answers, less work per run.
-    File file(std::fopen(fileName.c_str(), "rb"));
+    File file(platform::OpenFileForReading(fileName));
     if (!file) {
         char message[1024];
         std::snprintf(message, sizeof message, "Impossible d'ouvrir le fichier %s", fileName.c_str());

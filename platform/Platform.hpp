@@ -4,6 +4,7 @@
 // Failures of system calls raise quoddle::Error with the runner's wording.
 
 #include <chrono>
+#include <cstdio>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,6 +31,10 @@ bool IsNativeExecutableHeader(std::string_view firstBytes);
 std::string CommandInterpreterPath();
 
 void SleepMilliseconds(unsigned milliseconds);
+
+// Opens a file (UTF-8 path) for reading in binary, other writers refused
+// where the system can refuse them. Null when it cannot be opened.
+std::FILE* OpenFileForReading(const std::string& path);
 
 // One child run with both standard streams captured.
 struct ChildCommand {

@@ -216,6 +216,8 @@ std::string CommandInterpreterPath()
     return {};
 }
 
+std::FILE* OpenFileForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+
 void SleepMilliseconds(unsigned milliseconds)
 {
     timespec ts{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};

@@ -8,6 +8,7 @@
 #include "platform/Error.hpp"
 #include "platform/Platform.hpp"
 
+#include <share.h>
 #include <shellapi.h>
 
 #include <tuple>
@@ -102,6 +103,12 @@ std::string CommandInterpreterPath()
 }
 
 void SleepMilliseconds(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+std::FILE* OpenFileForReading(const std::string& path)
+{
+    // Shared for reading only: a writer at work on the file is refused.
+    return ::_wfsopen(Widen(path).c_str(), L"rb", _SH_DENYWR);
+}
 
 std::string DecodeChildOutput(std::string bytes)
 {
