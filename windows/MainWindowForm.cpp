@@ -14,14 +14,21 @@
 #include "widgets/StringGrid.hpp"
 #include "widgets/TextListBox.hpp"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace quoddle {
 
@@ -62,6 +69,46 @@ EffectLabel* MakeEffectLabel(QWidget* parent, const char* name, const QRect& geo
     return label;
 }
 
+// The device list's drop-down rows: 16 pixels high, as the window data gives them.
+class FixedRowHeightDelegate : public QStyledItemDelegate {
+public:
+    FixedRowHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(height_);
+        return size;
+    }
+
+private:
+    int height_;
+};
+
+// Typing a character into the device list drops its list down; the character
+// then picks the first matching serial there, which becomes the list's text
+// only when the user chooses it (Enter or a click), as with any other choice.
+class DropDownWhenTyping : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* list = qobject_cast<QComboBox*>(watched);
+        if (!list || event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool typed = !key->text().isEmpty() && key->text().front().isPrint()
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (!typed)
+            return false;
+        list->showPopup();
+        QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(list->view(), &forwarded);
+        return true;
+    }
+};
+
 QWidget* MakePage(QTabWidget* pages, const char* name, const QString& caption)
 {
     auto* page = new QWidget;
@@ -96,6 +143,22 @@ MainWindowForm::MainWindowForm(QWidget* parent)
 }
 
 MainWindowForm::~MainWindowForm() = default;
+
+void MainWindowForm::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        // Centred on the desktop (all screens together) when first shown; on a
+        // desktop too small for it, the title bar is kept within reach.
+        placed_ = true;
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(desktop.center());
+        frame.moveLeft(std::max(frame.left(), desktop.left()));
+        frame.moveTop(std::max(frame.top(), desktop.top()));
+        move(frame.topLeft());
+    }
+    QMainWindow::showEvent(event);
+}
 
 void MainWindowForm::createControls()
 {
@@ -224,6 +287,8 @@ void MainWindowForm::createControls()
     // Right of the pages: the device list under the phone picture.
     listdevices = Place(new QComboBox(w), "listdevices", {574, 352, 145, 22}, 3);
     listdevices->setEditable(false);
+    listdevices->setItemDelegate(new FixedRowHeightDelegate(16, listdevices));
+    listdevices->installEventFilter(new DropDownWhenTyping(listdevices));
     SetSkinSection(listdevices, "COMBOBOX");
 
     // The lower page control with the applications.

@@ -126,9 +126,13 @@ public:
     // The client area: the parent of the controls above.
     QWidget* clientArea() const { return client_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     QWidget* client_ = nullptr;
+    bool placed_ = false;
 };
 
 } // namespace quoddle
