@@ -81,9 +81,12 @@ void Tfm_apropos::keyPressEvent(QKeyEvent* event)
 void Tfm_apropos::showEvent(QShowEvent* event)
 {
     if (!placed_) {
-        // Centred on the desktop the first time; afterwards where it was last.
+        // Centred on the desktop the first time (the whole window, frame
+        // included); afterwards where it was last.
         const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-        move(desktop.center() - rect().center());
+        QRect frame = frameGeometry();
+        frame.moveCenter(desktop.center());
+        move(frame.topLeft());
         placed_ = true;
     } else {
         move(lastPosition_);
