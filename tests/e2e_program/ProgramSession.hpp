@@ -61,18 +61,21 @@ inline std::optional<std::string> WhyProgramCannotStart()
 // The title a top-level window of the program carries once a run has set it.
 inline bool IsMainWindow(const WindowWatcher::Shown& shown)
 {
-    return !shown.popup && shown.title.starts_with("Quoddle - ");
+    return shown.kind == WindowWatcher::Kind::Normal && shown.title.starts_with("Quoddle - ");
 }
 
 class ProgramSession {
 public:
     // `phoneConfig`: fakephone's configuration; `decoy`: a process named adb
-    // for the program to end at start-up (always there without a namespace).
-    explicit ProgramSession(const std::string& phoneConfig = "{}", bool decoy = true)
+    // for the program to end at start-up (always there without a namespace);
+    // `adbInFolder`: false leaves the program's folder without its adb.
+    explicit ProgramSession(const std::string& phoneConfig = "{}", bool decoy = true, bool adbInFolder = true)
         : adb_(SessionOptions(phoneConfig)), watcher_(display_.name())
     {
         program_ = adb_.AppDir() + "quoddle";
         std::filesystem::copy_file(QUODDLE_PROGRAM, program_);
+        if (!adbInFolder)
+            std::filesystem::remove(adb_.AppDir() + "adb");
         IsolatedProgram::Options options;
         options.program = program_;
         // The private server port and the emulator scan come from the adb session.

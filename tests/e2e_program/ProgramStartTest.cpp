@@ -51,7 +51,7 @@ TEST(ProgramStart, FindsThePhoneThenShutsDownThroughAdbWhenClosed)
     // Close through the menu, as a user does: Alt+F opens "&Fichier", Q is "&Quitter".
     ASSERT_TRUE(Xdotool(session, {"windowfocus", "--sync", std::to_string(shown->window)}));
     ASSERT_TRUE(Xdotool(session, {"key", "alt+f"}));
-    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup; }, 10s)) << "no menu opened";
+    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup(); }, 10s)) << "no menu opened";
     ASSERT_TRUE(Xdotool(session, {"key", "q"}));
 
     const auto status = session.program().WaitForExit(30s);
@@ -64,6 +64,37 @@ TEST(ProgramStart, FindsThePhoneThenShutsDownThroughAdbWhenClosed)
     for (int i = 0; i < 100 && !serverGone; ++i, std::this_thread::sleep_for(50ms))
         serverGone = !LoopbackPortListening(session.adb().ServerPort());
     EXPECT_TRUE(serverGone) << "the adb server still answers after the program ended";
+}
+
+TEST(ProgramStart, EndsAfterStartUpWhenTheServerCannotBeStarted)
+{
+    if (const auto why = WhyProgramCannotStart())
+        GTEST_SKIP() << *why;
+    ProgramSession session("{}", true, false); // no adb in the program's folder
+
+    // Before the title is set, boxes carry the executable's name up to its first dot.
+    const auto box = [](const WindowWatcher::Shown& s) {
+        return s.kind == WindowWatcher::Kind::Dialog && s.title == "quoddle";
+    };
+    // The failed server start, then the failed first device search.
+    const auto first = session.watcher().WaitForShown(box, 60s);
+    ASSERT_TRUE(first) << "no message box; the program printed:\n" << session.Log();
+    session.watcher().Close(first->window);
+    const auto second = session.watcher().WaitForShown(
+        [&](const WindowWatcher::Shown& s) { return box(s) && s.window != first->window; }, 60s);
+    ASSERT_TRUE(second) << "no error box for the device search; the program printed:\n" << session.Log();
+    session.watcher().Close(second->window);
+
+    // The rest of start-up runs, then the quit request ends it: the main
+    // window is never shown and no closing run is made.
+    const auto status = session.program().WaitForExit(30s);
+    ASSERT_TRUE(status) << "the program did not end; it printed:\n" << session.Log();
+    EXPECT_EQ(0, *status);
+    EXPECT_EQ(std::optional<bool>(true), session.program().DecoyEnded());
+    for (const auto& shown : session.watcher().history())
+        EXPECT_NE(WindowWatcher::Kind::Normal, shown.kind) << "a window was shown: " << shown.title;
+    EXPECT_EQ(std::vector<std::string>{}, session.adb().TakeJournal());
+    EXPECT_FALSE(LoopbackPortListening(session.adb().ServerPort()));
 }
 
 } // namespace

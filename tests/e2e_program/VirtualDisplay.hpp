@@ -14,6 +14,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quoddle::test {
 
@@ -52,11 +53,14 @@ class WindowWatcher {
 public:
     using Clock = std::chrono::steady_clock;
 
+    enum class Kind { Normal, Dialog, Splash, Popup };
+
     struct Shown {
         xcb_window_t window = 0;
         std::string title;
-        bool popup = false; // override-redirect: a menu, a tooltip
-        Clock::time_point at; // when this watcher saw it shown
+        Kind kind = Kind::Normal; // Popup: override-redirect (a menu, a tooltip)
+        Clock::time_point at;     // when this watcher saw it shown
+        bool popup() const { return kind == Kind::Popup; }
     };
 
     explicit WindowWatcher(const std::string& display)
@@ -71,6 +75,9 @@ public:
         netWmName_ = Atom("_NET_WM_NAME");
         wmProtocols_ = Atom("WM_PROTOCOLS");
         wmDelete_ = Atom("WM_DELETE_WINDOW");
+        windowType_ = Atom("_NET_WM_WINDOW_TYPE");
+        dialogType_ = Atom("_NET_WM_WINDOW_TYPE_DIALOG");
+        splashType_ = Atom("_NET_WM_WINDOW_TYPE_SPLASH");
         // Without a window manager every top-level window is a child of the root.
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
@@ -119,6 +126,9 @@ public:
             ::poll(&p, 1, static_cast<int>(left.count()));
         }
     }
+
+    // Every top-level window shown since the watch began, in order.
+    const std::vector<Shown>& history() const { return history_; }
 
     // A window's title (_NET_WM_NAME, else WM_NAME).
     std::string Title(xcb_window_t window)
@@ -173,7 +183,18 @@ private:
         }
     }
 
-    Shown Describe(xcb_window_t window, bool popup) { return {window, Title(window), popup, Clock::now()}; }
+    Shown Describe(xcb_window_t window, bool popup)
+    {
+        Kind kind = Kind::Popup;
+        if (!popup) {
+            const std::string type = Property(window, windowType_, XCB_ATOM_ATOM);
+            xcb_atom_t first = XCB_ATOM_NONE;
+            if (type.size() >= sizeof first)
+                std::memcpy(&first, type.data(), sizeof first);
+            kind = first == dialogType_ ? Kind::Dialog : first == splashType_ ? Kind::Splash : Kind::Normal;
+        }
+        return {window, Title(window), kind, Clock::now()};
+    }
 
     std::optional<Shown> Handle(const xcb_generic_event_t* event)
     {
@@ -184,6 +205,7 @@ private:
             Track(map->window, map->override_redirect);
             Shown shown = Describe(map->window, map->override_redirect);
             shown.at = at;
+            history_.push_back(shown);
             return shown;
         }
         case XCB_UNMAP_NOTIFY:
@@ -205,6 +227,8 @@ private:
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
     xcb_atom_t utf8_ = 0, netWmName_ = 0, wmProtocols_ = 0, wmDelete_ = 0;
+    xcb_atom_t windowType_ = 0, dialogType_ = 0, splashType_ = 0;
+    std::vector<Shown> history_;
     std::set<std::pair<xcb_window_t, bool>> shown_; // shown top-level windows, with their popup flag
 };
 

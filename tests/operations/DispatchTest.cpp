@@ -7,6 +7,7 @@
 #include "windows/Waiting.hpp"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -159,4 +160,26 @@ TEST_F(MainWindowTest, InputDuringARunIsHandledAfterItInOrder)
     EXPECT_EQ((FakeAdb::Calls{{"-s", kSerial, "reboot"}, {"-s", kSerial, "reboot-bootloader"},
                               {"-s", kSerial, "reboot", "recovery"}}),
               Sent());
+}
+
+TEST_F(MainWindowTest, TheWaitCursorShowsWhileARunOrAWaitIsUnderWay)
+{
+    Open({DevicesRule("")});
+    adb.Script({FakeAdbRule::Args("-s X reboot").DelayMs(300)});
+    std::optional<Qt::CursorShape> during;
+    const auto look = [&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        during = cursor ? cursor->shape() : Qt::ArrowCursor;
+    };
+    QTimer::singleShot(100, window.get(), look);
+    window->AdbArgs = "-s X reboot";
+    window->RunCommand(window->AdbPath, window->AppDir());
+    EXPECT_EQ(std::optional(Qt::WaitCursor), during);
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
+
+    during.reset();
+    QTimer::singleShot(50, window.get(), look);
+    WaitPainting(300);
+    EXPECT_EQ(std::optional(Qt::WaitCursor), during);
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
 }
