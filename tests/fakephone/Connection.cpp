@@ -56,6 +56,9 @@ struct Stream {
     bool awaitingOkay = false;
     bool closeWhenDrained = false;
     bool dropLinkAfter = false;
+    bool faultCandidate = false; // of the configured fault's service kind
+    std::size_t carried = 0;     // bytes so far, both directions
+    bool hung = false;           // the fault "hang" struck: nothing more is served
 };
 
 class Connection {
@@ -91,6 +94,10 @@ private:
             return flush(m.arg1);
         }
         if (m.command == kWrite) {
+            if (stream.hung)
+                return true; // no OKAY: the host's side stalls, as with a phone that froze
+            if (faultStrikes(stream, m.data.size()))
+                return strike(stream);
             if (!WriteMessage(socket_, kOkay, m.arg1, m.arg0))
                 return false;
             ServiceOutput out;
@@ -157,6 +164,8 @@ private:
         stream.hostId = m.arg0;
         stream.service = std::move(service);
         stream.dropLinkAfter = phone_.config().dropAfter.count(ServiceKind(name)) != 0;
+        stream.faultCandidate = phone_.config().fault.action != Fault::Action::None
+            && phone_.config().fault.service == ServiceKind(name);
         if (!WriteMessage(socket_, kOkay, id, m.arg0))
             return false;
         ServiceOutput out;
@@ -177,13 +186,20 @@ private:
     bool flush(std::uint32_t id)
     {
         Stream& stream = streams_.at(id);
-        if (stream.awaitingOkay)
+        if (stream.awaitingOkay || stream.hung)
             return true;
         if (!stream.outgoing.empty()) {
             stream.awaitingOkay = true;
-            const bool sent = WriteMessage(socket_, kWrite, id, stream.hostId, stream.outgoing.front());
+            std::string chunk = std::move(stream.outgoing.front());
             stream.outgoing.pop_front();
-            return sent;
+            if (faultStrikes(stream, chunk.size())) {
+                // What fits below the limit still goes out, then the fault.
+                const std::size_t allowed = phone_.config().fault.afterBytes - stream.carried;
+                if (allowed > 0 && !WriteMessage(socket_, kWrite, id, stream.hostId, chunk.substr(0, allowed)))
+                    return false;
+                return strike(stream);
+            }
+            return WriteMessage(socket_, kWrite, id, stream.hostId, chunk);
         }
         if (!stream.closeWhenDrained)
             return true;
@@ -191,6 +207,33 @@ private:
         dropLink_ = dropLink_ || stream.dropLinkAfter;
         streams_.erase(id);
         return sent;
+    }
+
+    // Whether the configured fault strikes as `size` more bytes pass on this
+    // stream; it strikes once in the phone's life. Counts the bytes otherwise.
+    bool faultStrikes(Stream& stream, std::size_t size)
+    {
+        if (!stream.faultCandidate)
+            return false;
+        if (stream.carried + size > phone_.config().fault.afterBytes) {
+            std::lock_guard guard(phone_.lock);
+            if (!phone_.faultSpent) {
+                phone_.faultSpent = true;
+                return true;
+            }
+        }
+        stream.carried += size;
+        return false;
+    }
+
+    // Acts out the fault; false ends the connection (the phone vanished).
+    bool strike(Stream& stream)
+    {
+        if (phone_.config().fault.action == Fault::Action::Drop)
+            return false;
+        stream.hung = true;
+        stream.outgoing.clear();
+        return true;
     }
 
     int socket_;

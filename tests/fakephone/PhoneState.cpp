@@ -2,6 +2,9 @@
 
 #include "Json.hpp"
 
+#include <fstream>
+#include <sstream>
+
 
 namespace fakephone {
 
@@ -108,6 +111,36 @@ std::vector<std::string> StringList(const Json& value, const char* what)
     return list;
 }
 
+Fault FaultFrom(const Json& value)
+{
+    Fault fault;
+    const Json* service = value.find("service");
+    const Json* after = value.find("after_bytes");
+    const Json* action = value.find("action");
+    if (!service || !after || !action)
+        throw ConfigError("fault needs service, after_bytes and action");
+    fault.service = service->asString("fault service");
+    const double bytes = after->asNumber("fault after_bytes");
+    if (bytes < 0 || bytes > 1e12)
+        throw ConfigError("fault after_bytes out of range");
+    fault.afterBytes = static_cast<std::size_t>(bytes);
+    const std::string& what = action->asString("fault action");
+    if (what != "drop" && what != "hang")
+        throw ConfigError("fault action must be drop or hang");
+    fault.action = what == "drop" ? Fault::Action::Drop : Fault::Action::Hang;
+    return fault;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw ConfigError("cannot read " + path);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 } // namespace
 
 PhoneConfig PhoneConfig::Preset(const std::string& name)
@@ -177,6 +210,11 @@ PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
             } else if (key == "drop_after") {
                 const auto list = StringList(value, "drop_after");
                 c.dropAfter = {list.begin(), list.end()};
+            } else if (key == "fault") {
+                c.fault = FaultFrom(value);
+            } else if (key == "answer_files") {
+                for (const auto& [command, file] : value.asObject("answer_files"))
+                    c.answers.emplace_back(command, FileBytes(file.asString("an answer file")));
             } else {
                 throw ConfigError("unknown configuration key " + key);
             }

@@ -24,6 +24,15 @@ enum class PathStyle {
     Android11, // /data/app/~~Zm9v==/com.example.notes-YmFy==/base.apk
 };
 
+// A fault that strikes once, on the first stream of one service kind that
+// carries more than `afterBytes` bytes (both directions counted): the phone
+// drops the link there (unplugged mid-transfer) or stops serving that stream.
+struct Fault {
+    enum class Action { None, Drop, Hang } action = Action::None;
+    std::string service; // as drop_after names it: "shell", "exec", "abb_exec", "sync"
+    std::size_t afterBytes = 0;
+};
+
 enum class AuthMode {
     None,         // CNXN is answered at once
     Unauthorized, // AUTH tokens forever: the host lists the phone "unauthorized"
@@ -41,6 +50,10 @@ struct PhoneConfig {
     std::vector<std::string> tmpFiles; // names in /data/local/tmp at start
     AuthMode auth = AuthMode::None;
     std::set<std::string> dropAfter; // service names after which the phone drops the link
+    Fault fault;
+    // Shell commands answered with fixed bytes on standard output (status 0):
+    // a command whose words begin with a key's words prints that file's bytes.
+    std::vector<std::pair<std::string, std::string>> answers;
 
     // The preset of that name: "classic" (an Android 2.2 phone, as the
     // observations were made) or "android11". Raises ConfigError otherwise.
@@ -75,6 +88,7 @@ public:
     bool backupEnabled;
     // Files pushed or present, by full path.
     std::map<std::string, std::string> files;
+    bool faultSpent = false; // the configured fault has struck
 
     // The path a package gets when installed; `external` for the SD card.
     // A reinstall in the same place alternates -1 and -2, as old phones did.

@@ -243,11 +243,27 @@ ShellResult Rm(const std::vector<std::string>& args, PhoneState& phone)
     return r;
 }
 
+// The configured answer for a command whose words begin with its key's words.
+const std::string* AnswerFor(const std::vector<std::string>& args, const PhoneState& phone)
+{
+    for (const auto& [key, bytes] : phone.config().answers) {
+        const std::vector<std::string> keyWords = SplitWords(key);
+        if (!keyWords.empty() && keyWords.size() <= args.size()
+            && std::equal(keyWords.begin(), keyWords.end(), args.begin()))
+            return &bytes;
+    }
+    return nullptr;
+}
+
 ShellResult RunCommand(const std::vector<std::string>& args, PhoneState& phone)
 {
     ShellResult r;
     if (args.empty())
         return r;
+    if (const std::string* answer = AnswerFor(args, phone)) {
+        r.out = *answer;
+        return r;
+    }
     const std::string& tool = args[0];
     if (tool == "getprop")
         return Getprop(args, phone);
