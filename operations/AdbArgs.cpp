@@ -11,4 +11,9 @@ std::string DeviceArg(const std::string& serial)
     return "-s " + platform::QuoteArgument(serial);
 }
 
+std::string ChosenDevicePrefix(const std::string& serial)
+{
+    return serial.empty() ? std::string() : DeviceArg(serial) + " ";
+}
+
 } // namespace quoddle
