@@ -5,8 +5,8 @@
 // client still a child of this process after a run, and the private adb
 // server gone once the session has ended.
 
+#include "ProcessProbe.hpp"
 #include "e2e/AdbSession.hpp"
-#include "e2e_program/Processes.hpp"
 #include "operations/FrmMain.hpp"
 #include "operations/Texts.hpp"
 #include "support/RecordingServices.hpp"
@@ -17,87 +17,11 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <chrono>
-#include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace quoddle::test {
-
-// Children of this process named `name`, zombies included: a run must have
-// reaped its child by the time it returns.
-inline std::vector<pid_t> ChildrenNamed(const std::string& name)
-{
-    std::vector<pid_t> children;
-    if (DIR* dir = ::opendir("/proc")) {
-        while (const dirent* entry = ::readdir(dir)) {
-            char* end = nullptr;
-            const long pid = std::strtol(entry->d_name, &end, 10);
-            if (end == entry->d_name || *end != '\0')
-                continue;
-            const auto stat = ReadProcessStat(static_cast<pid_t>(pid));
-            if (stat && stat->parent == ::getpid() && stat->name == name)
-                children.push_back(static_cast<pid_t>(pid));
-        }
-        ::closedir(dir);
-    }
-    return children;
-}
-
-// The live adb server of this port: the process whose command line is
-// "adb -L tcp:PORT fork-server server ...".
-inline std::optional<pid_t> AdbServerOn(int port)
-{
-    const std::string spec = "tcp:" + std::to_string(port);
-    std::optional<pid_t> found;
-    if (DIR* dir = ::opendir("/proc")) {
-        while (const dirent* entry = ::readdir(dir)) {
-            char* end = nullptr;
-            const long pid = std::strtol(entry->d_name, &end, 10);
-            if (end == entry->d_name || *end != '\0')
-                continue;
-            std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline", std::ios::binary);
-            std::vector<std::string> args;
-            for (std::string arg; std::getline(file, arg, '\0');)
-                args.push_back(arg);
-            bool server = false, ours = false;
-            for (const auto& arg : args) {
-                server = server || arg == "fork-server";
-                ours = ours || arg == spec;
-            }
-            const auto stat = ReadProcessStat(static_cast<pid_t>(pid));
-            if (server && ours && stat && stat->state != 'Z')
-                found = static_cast<pid_t>(pid);
-        }
-        ::closedir(dir);
-    }
-    return found;
-}
-
-// Waits until `done()` holds, at most `timeout`.
-template <class Condition>
-bool WaitUntil(Condition done, std::chrono::milliseconds timeout = std::chrono::seconds(10))
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
-// A package file for fakephone: its first line names the package.
-inline void WritePackageFile(const std::filesystem::path& path, const std::string& package, std::size_t size)
-{
-    const std::string head = "package=" + package + "\n";
-    std::ofstream(path, std::ios::binary) << head << std::string(size > head.size() ? size - head.size() : 0, 'x');
-}
 
 class FaultSession : public ::testing::Test {
 protected:
