@@ -145,6 +145,7 @@ TEST_P(ListingCut, PhoneVanishesInTheMiddle)
 TEST_P(ListingCut, AdbKilledWhileItWaits)
 {
     ASSERT_NO_FATAL_FAILURE(Open(Config("hang")));
+    PhoneSaw();
     std::vector<pid_t> killed;
     std::optional<std::chrono::steady_clock::time_point> seen;
     QTimer killer;
@@ -153,10 +154,10 @@ TEST_P(ListingCut, AdbKilledWhileItWaits)
         const std::vector<pid_t> clients = ChildrenNamed("adb");
         if (!killed.empty() || clients.size() != 1)
             return;
-        // Long enough for the phone's first part to reach adb and the pane.
-        if (!seen)
+        // Once the phone has the listing, long enough for its first part to reach adb.
+        if (!seen && !PhoneSaw().empty())
             seen = std::chrono::steady_clock::now();
-        if (std::chrono::steady_clock::now() - *seen < std::chrono::milliseconds(300))
+        if (!seen || std::chrono::steady_clock::now() - *seen < std::chrono::milliseconds(300))
             return;
         const auto stat = ReadProcessStat(clients[0]);
         if (stat && stat->state != 'Z' && ::kill(clients[0], SIGKILL) == 0)
