@@ -17,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -322,6 +323,12 @@ void MainWindowForm::createControls()
     SetFont(box_reinstall, {"Tahoma", 16, true, true});
     SetSkinSection(box_reinstall, "CHECKBOX");
     sBitBtn4 = MakeGlyphButton(panel_install, "sBitBtn4", {299, 4, 18, 18}, 3, QString(), "close_small");
+    // It floats over the pages: a soft shadow sets it off from what lies behind.
+    auto* floating = new QGraphicsDropShadowEffect(panel_install);
+    floating->setBlurRadius(18);
+    floating->setOffset(0, 3);
+    floating->setColor(QColor(0x1B, 0x2A, 0x3D, 90));
+    panel_install->setGraphicsEffect(floating);
     panel_install->hide();
 
     // The hidden group and the hidden report button.
