@@ -11,9 +11,4 @@ std::string DeviceArg(const std::string& serial)
     return "-s " + platform::QuoteArgument(serial);
 }
 
-std::string ChosenDevicePrefix(const std::string& serial)
-{
-    return serial.empty() ? std::string() : DeviceArg(serial) + " ";
-}
-
 } // namespace quoddle

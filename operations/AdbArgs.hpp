@@ -17,10 +17,4 @@ inline constexpr const char* kAdbFileName = "adb";
 // then it is quoted by the C runtime's rules so it reaches adb as one argument.
 std::string DeviceArg(const std::string& serial);
 
-// DeviceArg and a blank when a device is chosen, else nothing. For the runs
-// whose texts name no device (the settings, the keypad's key events): with
-// two phones attached adb would refuse to pick one ("more than one
-// device/emulator"), so they too go to the chosen phone.
-std::string ChosenDevicePrefix(const std::string& serial);
-
 } // namespace quoddle

@@ -11,7 +11,7 @@ namespace quoddle {
 
 void TFrmMain::bt_actualfroyoClick()
 {
-    AdbArgs = ChosenDevicePrefix(CurrentDevice) + "shell pm getInstallLocation";
+    AdbArgs = "shell pm getInstallLocation";
     RunCommand(AdbPath, AppDir());
     const QString location = Memo->line(0);
     const QChar first = location.isEmpty() ? QChar() : location.front();
@@ -20,7 +20,7 @@ void TFrmMain::bt_actualfroyoClick()
     else
         services().ShowInformation(QString::fromUtf8(texts::kInstallLocationUnknown));
 
-    AdbArgs = ChosenDevicePrefix(CurrentDevice) + "shell bmgr enabled";
+    AdbArgs = "shell bmgr enabled";
     RunCommand(AdbPath, AppDir());
     reglagesave->setItemIndex(Memo->line(0).contains(QLatin1String("enabled")) ? 0 : 1);
 }
@@ -34,8 +34,7 @@ void TFrmMain::bt_appliquerClick()
         + std::to_string(reglageappliinstall->itemIndex());
     RunCommand(AdbPath, AppDir());
     NoteRunOutcome();
-    AdbArgs = ChosenDevicePrefix(CurrentDevice)
-        + (reglagesave->itemIndex() == 1 ? "shell bmgr disable" : "shell bmgr enable");
+    AdbArgs = reglagesave->itemIndex() == 1 ? "shell bmgr disable" : "shell bmgr enable";
     RunCommand(AdbPath, AppDir());
     NoteRunOutcome();
     SetAppliedCaption();

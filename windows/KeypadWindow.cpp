@@ -3,7 +3,6 @@
 #include "FormBuilder.hpp"
 #include "HandlerGuard.hpp"
 #include "Services.hpp"
-#include "operations/AdbArgs.hpp"
 #include "operations/FrmMain.hpp"
 #include "widgets/GlyphButton.hpp"
 #include "widgets/VirtualKeys.hpp"
@@ -190,8 +189,8 @@ void SendPhoneKey(std::uint16_t key)
     }
     if (!FrmMain)
         return; // the keypad is only ever shown from the main window
-    FrmMain->AdbArgs =
-        ChosenDevicePrefix(FrmMain->CurrentDevice) + "shell input keyevent " + std::to_string(found->androidKey);
+    // No "-s": the event goes to whichever device adb picks.
+    FrmMain->AdbArgs = "shell input keyevent " + std::to_string(found->androidKey);
     FrmMain->RunCommand(FrmMain->AdbPath, FrmMain->AppDir());
 }
 

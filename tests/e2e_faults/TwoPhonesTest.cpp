@@ -1,6 +1,8 @@
-// Two phones attached: the window lists both, and every operation reaches
-// the phone chosen in the list, never the other one (the settings and the
-// keypad's key events too, whose texts would otherwise name no phone).
+// Two phones attached: the window lists both, and every operation that names
+// the phone reaches the one chosen in the list, never the other. The runs whose
+// texts name no phone (the settings read-back, the backup write, the keypad's
+// key events) are refused by adb ("more than one device/emulator"), and the
+// window says so instead of claiming success.
 
 #include "FaultSession.hpp"
 
@@ -85,16 +87,6 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
          {Shell("pm uninstall -k com.example.notes")}},
         {"dial", [this] { window->bt_numeroter->click(); }, {Shell("service call phone 2 s16 06-12-34-56-78")}},
         {"trash", [this] { window->bt_trash->click(); }, {Shell("rm /data/local/tmp/*")}},
-        {"settings read", [this] { window->bt_actualfroyo->click(); },
-         {Shell("pm getInstallLocation"), Shell("bmgr enabled")}},
-        {"settings applied",
-         [this] {
-             window->reglageappliinstall->setItemIndex(1);
-             window->reglagesave->setItemIndex(1);
-             window->bt_appliquer->click();
-         },
-         {Shell("pm setInstallLocation 1"), Shell("bmgr disable")}},
-        {"keypad", [this] { Tfm_appli(window.get()).sBitBtn10->click(); }, {Shell("input keyevent 24")}},
         {"reboot", [this] { window->bt_reboot->click(); }, {"reboot:"}},
     };
     for (const auto& o : operations) {
@@ -108,11 +100,26 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
               Messages());
     EXPECT_EQ(QStringList{}, Errors());
 
+    // The runs that name no phone: adb picks none of two, and the window tells it.
+    PhoneSaw(0);
+    PhoneSaw(1);
+    window->bt_actualfroyo->click();
+    EXPECT_EQ(QStringList{Text(texts::kInstallLocationUnknown)}, Messages());
+    EXPECT_EQ(1, window->reglagesave->itemIndex()); // no "enabled" in adb's refusal
+    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption());
+    window->reglageappliinstall->setItemIndex(1);
+    window->reglagesave->setItemIndex(1);
+    window->bt_appliquer->click();
+    EXPECT_EQ(Journal{Shell("pm setInstallLocation 1")}, PhoneSaw(1));
+    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption()); // not "Commandes appliquées..."
+    Tfm_appli(window.get()).sBitBtn10->click();
+    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption());
+    EXPECT_EQ(Journal{}, PhoneSaw(0));
+    EXPECT_EQ(Journal{}, PhoneSaw(1));
+
     // And back to the first phone.
     ExpectOnlyOn(0, [this] { Pick(0); }, kReport);
     EXPECT_EQ(QStringLiteral("Modèle : Fake Phone One"), window->list_infotel->items().value(2));
-    ExpectOnlyOn(0, [this] { window->bt_actualfroyo->click(); }, {Shell("pm getInstallLocation"), Shell("bmgr enabled")});
-    EXPECT_EQ(0, window->reglageappliinstall->itemIndex()); // the first phone's own setting
     ExpectNoAdbChild();
 }
 

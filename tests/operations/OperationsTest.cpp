@@ -245,12 +245,10 @@ TEST_P(LineEndings, SettingsAreReadBack)
         {"", "error: no devices/emulators found\n", 1, 1, true},
     };
     for (const auto& c : cases) {
-        Rescript({FakeAdbRule::Argv({"-s", kSerial, "shell", "pm", "getInstallLocation"}).Out(Shell(c.location)),
-                  FakeAdbRule::Argv({"-s", kSerial, "shell", "bmgr", "enabled"}).Out(Shell(c.backup))});
+        Rescript({FakeAdbRule::Argv({"shell", "pm", "getInstallLocation"}).Out(Shell(c.location)),
+                  FakeAdbRule::Argv({"shell", "bmgr", "enabled"}).Out(Shell(c.backup))});
         window->bt_actualfroyo->click();
-        EXPECT_EQ((FakeAdb::Calls{{"-s", kSerial, "shell", "pm", "getInstallLocation"},
-                                  {"-s", kSerial, "shell", "bmgr", "enabled"}}),
-                  Sent());
+        EXPECT_EQ((FakeAdb::Calls{{"shell", "pm", "getInstallLocation"}, {"shell", "bmgr", "enabled"}}), Sent());
         EXPECT_EQ(c.locationIndex, window->reglageappliinstall->itemIndex());
         EXPECT_EQ(c.backupIndex, window->reglagesave->itemIndex());
         EXPECT_EQ(c.warned ? 1 : 0, services.messages().size());
@@ -264,13 +262,12 @@ TEST_F(MainWindowTest, ApplyWritesBothSettings)
     window->reglagesave->setItemIndex(1);
     Rescript({FakeAdbRule::Default()});
     window->bt_appliquer->click();
-    EXPECT_EQ((FakeAdb::Calls{{"-s", kSerial, "shell", "pm", "setInstallLocation", "2"},
-                              {"-s", kSerial, "shell", "bmgr", "disable"}}),
+    EXPECT_EQ((FakeAdb::Calls{{"-s", kSerial, "shell", "pm", "setInstallLocation", "2"}, {"shell", "bmgr", "disable"}}),
               Sent());
     EXPECT_EQ(QString::fromUtf8(texts::kCaptionApplied), Caption());
 
     window->reglagesave->setItemIndex(0);
-    Rescript({FakeAdbRule::Argv({"-s", kSerial, "shell", "bmgr", "enable"}).Err("error: device offline\n").Status(1),
+    Rescript({FakeAdbRule::Argv({"shell", "bmgr", "enable"}).Err("error: more than one device/emulator\n").Status(1),
               FakeAdbRule::Default()});
     window->bt_appliquer->click();
     EXPECT_EQ(QString::fromUtf8(texts::kCaptionBadCommand), Caption());
