@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/demo and scripts/screenshots: building what they show, the
 # simulated phone, the private adb server port and the isolation of the
 # program. Sourced after setup.sh, not run.
