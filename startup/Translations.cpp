@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace quoddle {
@@ -28,6 +29,8 @@ QString QtFrenchCatalogPath()
 
 bool InstallQtFrench(QCoreApplication& app)
 {
+    // Sizes, dates and numbers in the dialogs read the French way too.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     const QString catalog = QtFrenchCatalogPath();
     if (catalog.isEmpty())
         return false;

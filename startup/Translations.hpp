@@ -14,7 +14,8 @@ namespace quoddle {
 // keeps it. Empty when neither has it.
 QString QtFrenchCatalogPath();
 
-// Loads that catalogue into the application; call it right after the
+// Makes French the default locale (sizes, dates, numbers in the dialogs) and
+// loads that catalogue into the application; call it right after the
 // application is created, before any dialog or standard button exists.
 // Returns false, and Qt stays in English, when the catalogue is missing.
 bool InstallQtFrench(QCoreApplication& app);

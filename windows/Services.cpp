@@ -35,6 +35,7 @@ public:
         // Qt's own dialog speaks French with the rest of the program; a desktop's
         // native one would follow the desktop's language.
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.resize(800, 520); // room for the name, size, type and date columns
         dialog.setSizeGripEnabled(true);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -62,6 +63,13 @@ QString LabelText(const QWidget& parent, const char* objectName)
 TEST_F(QtFrenchTest, CatalogueComesFromQtsTranslationsFolderOrBesideTheProgram)
 {
     EXPECT_TRUE(QtFrenchCatalogPath().endsWith(QStringLiteral("/qtbase_fr.qm"))) << QtFrenchCatalogPath().toStdString();
+}
+
+TEST(QtFrenchLocale, SizesAndDatesReadTheFrenchWay)
+{
+    InstallQtFrench(*qApp);
+    EXPECT_EQ(QStringLiteral("1,5"), QLocale().toString(1.5));
+    EXPECT_EQ(QStringLiteral("décembre"), QLocale().monthName(12));
 }
 
 TEST_F(QtFrenchTest, MessageBoxStandardButtonsAreFrench)
