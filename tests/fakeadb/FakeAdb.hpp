@@ -16,7 +16,7 @@
 // Link the CMake target quoddle_fakeadb_helper, which knows where the built
 // stand-in lies and includes "fakeadb/FakeAdb.hpp".
 
-#include "MiniJson.hpp"
+#include "support/MiniJson.hpp"
 
 #include <cstdlib>
 #include <filesystem>

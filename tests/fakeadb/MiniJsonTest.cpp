@@ -1,4 +1,4 @@
-#include "fakeadb/MiniJson.hpp"
+#include "support/MiniJson.hpp"
 
 #include <gtest/gtest.h>
 

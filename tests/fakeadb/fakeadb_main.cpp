@@ -29,7 +29,7 @@
 // Exit status 2: the fixture is broken (variable unset, script unreadable or
 // malformed, journal not writable).
 
-#include "MiniJson.hpp"
+#include "support/MiniJson.hpp"
 
 #include <chrono>
 #include <cstdint>

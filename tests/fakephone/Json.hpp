@@ -1,56 +1,39 @@
 #pragma once
-// A small JSON reader for the phone's configuration file: enough of RFC 8259
-// to read objects, arrays, strings (with \u escapes), numbers, true, false
-// and null. Object members keep their order, since package lists follow it.
+// The phone's configuration file is read with the tests' JSON reader
+// (support/MiniJson.hpp); these add the kind checks that name the faulty
+// entry. Object members keep their order, since package lists follow it.
 
-#include <map>
-#include <memory>
+#include "support/MiniJson.hpp"
+
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace fakephone {
+
+using Json = quoddle::minijson::Value;
 
 class JsonError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-class Json {
-public:
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    using Member = std::pair<std::string, Json>;
+// The whole text as one value; malformed text raises JsonError with its place.
+Json ParseJson(std::string_view text);
 
-    Json() = default;
+// Typed access; each raises JsonError naming `what` on a kind mismatch.
+bool AsBool(const Json& value, std::string_view what);
+std::int64_t AsNumber(const Json& value, std::string_view what);
+const std::string& AsString(const Json& value, std::string_view what);
+const std::vector<Json>& AsArray(const Json& value, std::string_view what);
 
-    Kind kind() const { return kind_; }
-    bool isNull() const { return kind_ == Kind::Null; }
-    bool isString() const { return kind_ == Kind::String; }
-    bool isArray() const { return kind_ == Kind::Array; }
-    bool isObject() const { return kind_ == Kind::Object; }
-
-    // Typed access; each raises JsonError naming `what` on a kind mismatch.
-    bool asBool(std::string_view what) const;
-    double asNumber(std::string_view what) const;
-    const std::string& asString(std::string_view what) const;
-    const std::vector<Json>& asArray(std::string_view what) const;
-    const std::vector<Member>& asObject(std::string_view what) const;
-
-    // The member of that name, or nullptr (also when this is no object).
-    const Json* find(std::string_view name) const;
-
-    static Json Parse(std::string_view text);
-
-private:
-    friend class JsonParser;
-    Kind kind_ = Kind::Null;
-    bool bool_ = false;
-    double number_ = 0;
-    std::string string_;
-    std::vector<Json> array_;
-    std::vector<Member> object_;
+struct JsonMember {
+    const std::string& name;
+    const Json& value;
 };
+// An object's members in their order.
+std::vector<JsonMember> AsObject(const Json& value, std::string_view what);
 
 } // namespace fakephone

@@ -2,6 +2,7 @@
 
 #include "Json.hpp"
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -106,8 +107,8 @@ std::string LineEndingFromName(const std::string& name)
 std::vector<std::string> StringList(const Json& value, const char* what)
 {
     std::vector<std::string> list;
-    for (const Json& item : value.asArray(what))
-        list.push_back(item.asString(what));
+    for (const Json& item : AsArray(value, what))
+        list.push_back(AsString(item, what));
     return list;
 }
 
@@ -119,12 +120,12 @@ Fault FaultFrom(const Json& value)
     const Json* action = value.find("action");
     if (!service || !after || !action)
         throw ConfigError("fault needs service, after_bytes and action");
-    fault.service = service->asString("fault service");
-    const double bytes = after->asNumber("fault after_bytes");
-    if (bytes < 0 || bytes > 1e12)
+    fault.service = AsString(*service, "fault service");
+    const std::int64_t bytes = AsNumber(*after, "fault after_bytes");
+    if (bytes < 0 || bytes > 1'000'000'000'000)
         throw ConfigError("fault after_bytes out of range");
     fault.afterBytes = static_cast<std::size_t>(bytes);
-    const std::string& what = action->asString("fault action");
+    const std::string& what = AsString(*action, "fault action");
     if (what != "drop" && what != "hang")
         throw ConfigError("fault action must be drop or hang");
     fault.action = what == "drop" ? Fault::Action::Drop : Fault::Action::Hang;
@@ -155,50 +156,50 @@ PhoneConfig PhoneConfig::Preset(const std::string& name)
 PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
 {
     try {
-        const Json root = Json::Parse(text);
-        root.asObject("the configuration");
+        const Json root = ParseJson(text);
+        const auto members = AsObject(root, "the configuration");
         const Json* profile = root.find("profile");
-        PhoneConfig c = Preset(profile ? profile->asString("profile") : "classic");
+        PhoneConfig c = Preset(profile ? AsString(*profile, "profile") : "classic");
 
-        for (const auto& [key, value] : root.asObject("the configuration")) {
+        for (const auto& [key, value] : members) {
             if (key == "profile") {
             } else if (key == "properties") {
-                for (const auto& [name, text] : value.asObject("properties")) {
-                    if (text.isNull())
+                for (const auto& [name, text] : AsObject(value, "properties")) {
+                    if (text.kind == Json::Kind::Null)
                         c.properties.erase(name);
                     else
-                        c.properties[name] = text.asString("a property value");
+                        c.properties[name] = AsString(text, "a property value");
                 }
             } else if (key == "packages") {
                 c.packages.clear();
-                for (const Json& item : value.asArray("packages")) {
+                for (const Json& item : AsArray(value, "packages")) {
                     const Json* name = item.find("name");
                     const Json* path = item.find("path");
                     if (!name || !path)
                         throw ConfigError("each package needs a name and a path");
-                    c.packages.push_back({name->asString("name"), path->asString("path")});
+                    c.packages.push_back({AsString(*name, "name"), AsString(*path, "path")});
                 }
             } else if (key == "features") {
                 const auto list = StringList(value, "features");
                 c.features = {list.begin(), list.end()};
             } else if (key == "line_ending") {
-                c.lineEnding = LineEndingFromName(value.asString("line_ending"));
+                c.lineEnding = LineEndingFromName(AsString(value, "line_ending"));
             } else if (key == "install_paths") {
-                const std::string& style = value.asString("install_paths");
+                const std::string& style = AsString(value, "install_paths");
                 if (style != "classic" && style != "android11")
                     throw ConfigError("install_paths must be classic or android11");
                 c.pathStyle = style == "classic" ? PathStyle::Classic : PathStyle::Android11;
             } else if (key == "install_location") {
-                const double n = value.asNumber("install_location");
+                const std::int64_t n = AsNumber(value, "install_location");
                 if (n != 0 && n != 1 && n != 2)
                     throw ConfigError("install_location must be 0, 1 or 2");
                 c.installLocation = static_cast<int>(n);
             } else if (key == "backup_enabled") {
-                c.backupEnabled = value.asBool("backup_enabled");
+                c.backupEnabled = AsBool(value, "backup_enabled");
             } else if (key == "tmp_files") {
                 c.tmpFiles = StringList(value, "tmp_files");
             } else if (key == "auth") {
-                const std::string& mode = value.asString("auth");
+                const std::string& mode = AsString(value, "auth");
                 if (mode == "none")
                     c.auth = AuthMode::None;
                 else if (mode == "unauthorized")
@@ -213,8 +214,8 @@ PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
             } else if (key == "fault") {
                 c.fault = FaultFrom(value);
             } else if (key == "answer_files") {
-                for (const auto& [command, file] : value.asObject("answer_files"))
-                    c.answers.emplace_back(command, FileBytes(file.asString("an answer file")));
+                for (const auto& [command, file] : AsObject(value, "answer_files"))
+                    c.answers.emplace_back(command, FileBytes(AsString(file, "an answer file")));
             } else {
                 throw ConfigError("unknown configuration key " + key);
             }

@@ -1,6 +1,6 @@
 #pragma once
-// The little JSON that the scripted adb and its test helper share: a strict
-// parser for the scripts and journal lines, and a string writer.
+// The little JSON that the test fixtures share: a strict parser (fakeadb's
+// scripts and journal lines, fakephone's configuration) and a string writer.
 //
 // Whole numbers only (statuses, delays, counts). Strings are byte strings:
 // escapes give their bytes (\u0000 a NUL, \u00e9 the UTF-8 of é, surrogate
