@@ -19,14 +19,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <memory>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -60,23 +54,11 @@ void BM_BarePipe(benchmark::State& state)
     char* argv[] = {path.data(), action.data(), nullptr};
     std::vector<char> buffer(64 * 1024);
     for (auto _ : state) {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0)
-            state.SkipWithError("pipe2");
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        pid_t pid = -1;
-        ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
-        ::posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
         std::size_t total = 0;
-        for (ssize_t got; (got = ::read(fds[0], buffer.data(), buffer.size())) > 0;)
-            total += static_cast<std::size_t>(got);
-        ::close(fds[0]);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (total != kLineBytes * kLineCount)
+        if (const char* failed =
+                quoddle::bench::SpawnAndReadAll(argv, buffer, [&](std::string_view read) { total += read.size(); }))
+            state.SkipWithError(failed);
+        else if (total != kLineBytes * kLineCount)
             state.SkipWithError("short output");
     }
     SetThroughput(state);

@@ -15,18 +15,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fcntl.h>
 #include <map>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #ifdef QUODDLE_BENCH_QPROCESS
 #include <QCoreApplication>
 #include <QProcess>
 #endif
-
-extern char** environ;
 
 namespace {
 
@@ -42,27 +36,12 @@ void BM_BareSpawn(benchmark::State& state)
     std::string action = kAction;
     char* argv[] = {path.data(), action.data(), nullptr};
     std::string out;
+    char buffer[2048];
     for (auto _ : state) {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0)
-            state.SkipWithError("pipe2");
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        pid_t pid = -1;
-        const int rc = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
-        ::posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        if (rc != 0)
-            state.SkipWithError("posix_spawn");
         out.clear();
-        char buffer[2048];
-        for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-            out.append(buffer, static_cast<std::size_t>(got));
-        ::close(fds[0]);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (out != kLine)
+        if (const char* failed = quoddle::bench::SpawnAndReadAll(argv, buffer, [&](std::string_view read) { out += read; }))
+            state.SkipWithError(failed);
+        else if (out != kLine)
             state.SkipWithError("unexpected output");
     }
 }
