@@ -6,7 +6,6 @@
 
 #include "e2e_program/Processes.hpp"
 
-#include <dirent.h>
 #include <malloc.h>
 
 #include <chrono>
@@ -19,21 +18,6 @@
 #include <vector>
 
 namespace quoddle::test {
-
-// Calls `each(pid)` for every process.
-template <class Each>
-void ForEachProcess(Each each)
-{
-    if (DIR* dir = ::opendir("/proc")) {
-        while (const dirent* entry = ::readdir(dir)) {
-            char* end = nullptr;
-            const long pid = std::strtol(entry->d_name, &end, 10);
-            if (end != entry->d_name && *end == '\0')
-                each(static_cast<pid_t>(pid));
-        }
-        ::closedir(dir);
-    }
-}
 
 // Children of this process named `name` (every child when empty), zombies
 // included: a run must have reaped its child by the time it returns.

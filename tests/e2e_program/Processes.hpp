@@ -157,20 +157,29 @@ inline std::optional<ProcessStat> ReadProcessStat(pid_t pid)
     return stat;
 }
 
-// A live descendant of `ancestor` whose short name is `name`, if any.
-inline std::optional<pid_t> FindDescendant(pid_t ancestor, const std::string& name)
+// Calls `each(pid)` for every process.
+template <class Each>
+void ForEachProcess(Each each)
 {
-    std::map<pid_t, ProcessStat> all;
     if (DIR* dir = ::opendir("/proc")) {
         while (const dirent* entry = ::readdir(dir)) {
             char* end = nullptr;
             const long pid = std::strtol(entry->d_name, &end, 10);
             if (end != entry->d_name && *end == '\0')
-                if (auto stat = ReadProcessStat(static_cast<pid_t>(pid)))
-                    all.emplace(static_cast<pid_t>(pid), *stat);
+                each(static_cast<pid_t>(pid));
         }
         ::closedir(dir);
     }
+}
+
+// A live descendant of `ancestor` whose short name is `name`, if any.
+inline std::optional<pid_t> FindDescendant(pid_t ancestor, const std::string& name)
+{
+    std::map<pid_t, ProcessStat> all;
+    ForEachProcess([&](pid_t pid) {
+        if (auto stat = ReadProcessStat(pid))
+            all.emplace(pid, *stat);
+    });
     for (const auto& [pid, stat] : all) {
         if (stat.name != name || stat.state == 'Z')
             continue;
