@@ -36,14 +36,14 @@ inline std::vector<pid_t> ChildrenNamed(const std::string& name)
 // "adb -L tcp:PORT fork-server server ...".
 inline std::optional<pid_t> AdbServerOn(int port)
 {
-    const std::string spec = "tcp:" + std::to_string(port);
+    const std::string listenArg = "tcp:" + std::to_string(port);
     std::optional<pid_t> found;
     ForEachProcess([&](pid_t pid) {
         std::ifstream file("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
         bool server = false, ours = false;
         for (std::string arg; std::getline(file, arg, '\0');) {
             server = server || arg == "fork-server";
-            ours = ours || arg == spec;
+            ours = ours || arg == listenArg;
         }
         const auto stat = server && ours ? ReadProcessStat(pid) : std::nullopt;
         if (stat && stat->state != 'Z')

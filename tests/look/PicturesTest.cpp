@@ -31,29 +31,29 @@ const PictureSpec kPictures[] = {
     {"microsd", 48, 48},      {"memory_chip", 48, 48},   {"mascot", 133, 150},     {"quoddle", 256, 256},
 };
 
-QString Name(const PictureSpec& spec)
+QString Name(const PictureSpec& picture)
 {
-    return QString::fromLatin1(spec.name);
+    return QString::fromLatin1(picture.name);
 }
 
 TEST(Pictures, TheResourcesHoldExactlyTheExpectedPictures)
 {
     QStringList expected;
-    for (const PictureSpec& spec : kPictures)
-        expected << Name(spec);
+    for (const PictureSpec& picture : kPictures)
+        expected << Name(picture);
     expected.sort();
     EXPECT_EQ(PictureNames(), expected);
 }
 
 TEST(Pictures, EveryPictureRendersAtItsSizeWithTransparentSurroundings)
 {
-    for (const PictureSpec& spec : kPictures) {
-        SCOPED_TRACE(spec.name);
-        EXPECT_EQ(PictureSize(Name(spec)), QSize(spec.width, spec.height));
+    for (const PictureSpec& picture : kPictures) {
+        SCOPED_TRACE(picture.name);
+        EXPECT_EQ(PictureSize(Name(picture)), QSize(picture.width, picture.height));
         for (qreal ratio : {1.0, 2.0}) {
-            const QImage image = RenderPicture(Name(spec), ratio);
+            const QImage image = RenderPicture(Name(picture), ratio);
             ASSERT_FALSE(image.isNull());
-            EXPECT_EQ(image.size(), QSize(spec.width, spec.height) * ratio);
+            EXPECT_EQ(image.size(), QSize(picture.width, picture.height) * ratio);
             EXPECT_EQ(image.devicePixelRatio(), ratio);
             EXPECT_TRUE(image.hasAlphaChannel());
             // The top left corner lies outside every drawing: the surroundings stay transparent.
@@ -170,9 +170,9 @@ TEST(Pictures, ContactSheetForPeople)
     const int margin = 16;
     const int labelHeight = 18;
     QList<std::pair<QString, QImage>> cells;
-    for (const PictureSpec& spec : kPictures) {
+    for (const PictureSpec& picture : kPictures) {
         for (qreal ratio : {1.0, 2.0})
-            cells.append({QStringLiteral("%1 %2x").arg(Name(spec)).arg(ratio), RenderPicture(Name(spec), ratio)});
+            cells.append({QStringLiteral("%1 %2x").arg(Name(picture)).arg(ratio), RenderPicture(Name(picture), ratio)});
     }
     const QIcon icon = ProgramIcon();
     for (int side : {16, 24, 32, 48, 64})
