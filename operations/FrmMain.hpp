@@ -88,6 +88,8 @@ private:
     // Install with the reinstall option text when the box is ticked.
     void Install(const char* reinstallOptions);
     void Uninstall(bool keepData);
+    // One of the three reboots: " reboot", " reboot-bootloader", " reboot recovery".
+    void Reboot(const char* command);
     // Notes the outcome of the run just made for an operation of several runs.
     void NoteRunOutcome();
     // "Commandes appliquées..." when every run of the operation succeeded;

@@ -24,27 +24,17 @@ std::optional<QString> DialNumberText(const QString& fieldText)
     return fieldText.mid(first, last - first);
 }
 
-void TFrmMain::bt_rebootClick()
-{
-    if (!GuardDevice())
-        return;
-    AdbArgs = DeviceArg(CurrentDevice) + " reboot";
-    RunCommand(AdbPath, AppDir());
-}
+void TFrmMain::bt_rebootClick() { Reboot(" reboot"); }
 
-void TFrmMain::btrebootloaderClick()
-{
-    if (!GuardDevice())
-        return;
-    AdbArgs = DeviceArg(CurrentDevice) + " reboot-bootloader";
-    RunCommand(AdbPath, AppDir());
-}
+void TFrmMain::btrebootloaderClick() { Reboot(" reboot-bootloader"); }
 
-void TFrmMain::bt_rebootrecoveryClick()
+void TFrmMain::bt_rebootrecoveryClick() { Reboot(" reboot recovery"); }
+
+void TFrmMain::Reboot(const char* command)
 {
     if (!GuardDevice())
         return;
-    AdbArgs = DeviceArg(CurrentDevice) + " reboot recovery";
+    AdbArgs = DeviceArg(CurrentDevice) + command;
     RunCommand(AdbPath, AppDir());
 }
 
