@@ -165,7 +165,7 @@ void TFrmMain::FormCreate()
 
 void TFrmMain::FormDestroy() { ConsoleHandler.reset(); }
 
-bool TFrmMain::FormClose()
+void TFrmMain::FormClose()
 {
     if (WifiMode == 1) {
         AdbArgs = "disconnect " + IpText() + ":" + PortText();
@@ -175,7 +175,6 @@ bool TFrmMain::FormClose()
     RunCommand(AdbPath, AppDir());
     AdbArgs = "kill-server";
     RunCommand(AdbPath, AppDir());
-    return true;
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event)
@@ -187,9 +186,8 @@ void TFrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    bool closed = false;
     ++handlerDepth_;
-    closed = RunGuarded([this] { FormClose(); });
+    const bool closed = RunGuarded([this] { FormClose(); });
     --handlerDepth_;
     closePending_ = false;
     if (closed)

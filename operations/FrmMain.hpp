@@ -40,7 +40,7 @@ public:
     // Event handlers, wired to the controls in the constructor.
     void FormCreate();
     void FormDestroy();
-    bool FormClose(); // false when a run failed and the window stays open
+    void FormClose(); // a run that fails leaves the window open
     void BtnSendClick();
     void txtParamsKeyUp(int key);
     void ImageErrClick();
