@@ -305,10 +305,15 @@ void AppendToJournal(const std::string& path, const std::vector<std::string>& ar
     // that follow each other never interleave.
     const std::string line = quoddle::minijson::QuoteList(args) + "\n";
 #ifdef _WIN32
-    const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY, _S_IREAD | _S_IWRITE);
-    const bool written = fd >= 0 && ::_write(fd, line.data(), static_cast<unsigned>(line.size())) == static_cast<int>(line.size());
-    if (fd >= 0)
-        ::_close(fd);
+    // Append-only access: the system puts each write at the end in one step,
+    // which the C runtime's _O_APPEND (a seek, then a write) does not.
+    const HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD wrote = 0;
+    const bool written = file != INVALID_HANDLE_VALUE
+        && ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &wrote, nullptr) && wrote == line.size();
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
 #else
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     const bool written = fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
