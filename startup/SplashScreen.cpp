@@ -14,16 +14,13 @@ bool KillProcessByName(const std::string& name, bool kill)
     const auto processes = platform::ListProcesses();
     if (!processes)
         return false;
-    for (const auto& process : *processes) {
-        if (!platform::ProcessNameMatches(process.exeName, name))
-            continue;
-        if (kill) {
-            services().EndProcess(process.pid);
-            services().Sleep(500);
-        }
-        return true; // only the first match counts
+    // Only the first match counts.
+    const auto pid = platform::FirstProcessNamed(*processes, name);
+    if (pid && kill) {
+        services().EndProcess(*pid);
+        services().Sleep(500);
     }
-    return false;
+    return pid.has_value();
 }
 
 TSplashScreen::TSplashScreen(QWidget* parent) : SplashWindowForm(parent)
