@@ -26,25 +26,6 @@ QString LastNonEmpty(const QStringList& lines)
     return {};
 }
 
-QStringList ToQStringList(const std::vector<std::string>& lines)
-{
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& line : lines)
-        list.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-    return list;
-}
-
-// The pane's lines as the pane reads them (each at most its first 4096 characters).
-QStringList PaneLines(const OutputPane& pane)
-{
-    QStringList lines;
-    lines.reserve(pane.lineCount());
-    for (int i = 0; i < pane.lineCount(); ++i)
-        lines.append(pane.line(i));
-    return lines;
-}
-
 } // namespace
 
 std::string InstallArgs(const char* options, const std::string& file)
@@ -111,8 +92,8 @@ void TFrmMain::Install(const char* reinstallOptions)
         + InstallArgs(box_reinstall->isChecked() ? reinstallOptions : "", OpenDialog1.fileName.toStdString());
     RunCommand(AdbPath, AppDir());
 
-    const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), PaneLines(*Memo),
-                                           ToQStringList(ConsoleHandler->ErrorLines()));
+    const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), Memo->lines(),
+                                           OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
     switch (ClassifyVerdict(verdict)) {
     case InstallOutcome::Success:
         services().ShowInformation(QString::fromUtf8(texts::kInstallSuccess));

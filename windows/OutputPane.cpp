@@ -8,12 +8,18 @@ OutputPane::OutputPane(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
+QStringList OutputPane::FromUtf8Lines(const std::vector<std::string>& lines)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& line : lines)
+        list.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    return list;
+}
+
 void OutputPane::setLines(const std::vector<std::string>& lines)
 {
-    lines_.clear();
-    lines_.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& line : lines)
-        lines_.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    lines_ = FromUtf8Lines(lines);
     documentStale_ = true;
     if (isVisible())
         showEvent(nullptr);
@@ -24,6 +30,15 @@ QString OutputPane::line(int index) const
     if (index < 0 || index >= lines_.size())
         return {};
     return lines_.at(index).left(kMaxLineLength);
+}
+
+QStringList OutputPane::lines() const
+{
+    QStringList read;
+    read.reserve(lines_.size());
+    for (const QString& line : lines_)
+        read.append(line.left(kMaxLineLength));
+    return read;
 }
 
 QString OutputPane::text() const

@@ -22,9 +22,14 @@ public:
 
     explicit OutputPane(QWidget* parent = nullptr);
 
+    // The runner's UTF-8 lines as text, converted once.
+    static QStringList FromUtf8Lines(const std::vector<std::string>& lines);
+
     void setLines(const std::vector<std::string>& lines);
     int lineCount() const { return static_cast<int>(lines_.size()); }
     QString line(int index) const;
+    // Every line as line() reads it.
+    QStringList lines() const;
     QString text() const;
 
 protected:
