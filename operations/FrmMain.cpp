@@ -141,7 +141,7 @@ void TFrmMain::RunCommand(const std::string& programPath, const std::string& dir
     const std::uint8_t code = ConsoleHandler->Execute(info);
     lastRunSucceeded_ = code != kNotExecutable && ConsoleHandler->ExitStatus() == 0;
     if (code != kNotExecutable)
-        setWindowTitle(QString::fromUtf8(CaptionFor(code, ConsoleHandler->ExitStatus())));
+        setWindowTitle(texts::Tr(CaptionFor(code, ConsoleHandler->ExitStatus())));
     Memo->setLines(ConsoleHandler->Lines);
 }
 
@@ -158,9 +158,9 @@ void TFrmMain::FormCreate()
     AdbPath = AppDir() + kAdbFileName;
     CurrentDevice.clear();
     SearchDevices();
-    StringGrid1->setCell(0, 0, QString::fromUtf8(texts::kGridHeaderName));
-    StringGrid1->setCell(1, 0, QString::fromUtf8(texts::kGridHeaderApk));
-    StringGrid1->setCell(2, 0, QString::fromUtf8(texts::kGridHeaderPackage));
+    StringGrid1->setCell(0, 0, texts::Tr(texts::kGridHeaderName));
+    StringGrid1->setCell(1, 0, texts::Tr(texts::kGridHeaderApk));
+    StringGrid1->setCell(2, 0, texts::Tr(texts::kGridHeaderPackage));
 }
 
 void TFrmMain::FormDestroy() { ConsoleHandler.reset(); }
@@ -199,7 +199,7 @@ void TFrmMain::closeEvent(QCloseEvent* event)
 void TFrmMain::BtnSendClick()
 {
     if (CurrentDevice.empty()) {
-        services().ShowInformation(QString::fromUtf8(texts::kNoDeviceSelected));
+        services().ShowInformation(texts::Tr(texts::kNoDeviceSelected));
         return;
     }
     AdbArgs = DeviceArg(CurrentDevice) + " " + txtParams->text().toStdString();

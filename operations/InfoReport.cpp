@@ -6,6 +6,8 @@
 #include "FrmMain.hpp"
 #include "widgets/TextListBox.hpp"
 
+#include <QCoreApplication>
+
 namespace quoddle {
 
 const char* const kReportFirstArgs =
@@ -16,22 +18,32 @@ const char* const kReportSecondArgs =
     " shell getprop gsm.version.baseband && getprop gsm.sim.operator.alpha && getprop gsm.operator.alpha && "
     "getprop gsm.network.type";
 
+namespace {
+// The report's labels, in the language the program speaks.
+QString Label(const char* text) { return QCoreApplication::translate("quoddle::InfoReport", text); }
+} // namespace
+
 QString ReportFirstText(const std::array<QString, 8>& v)
 {
     // v: model, release, baseband, description, build id, bootloader, gms version, product version.
-    return QStringLiteral("INFORMATION SMARTPHONE : \r\rModèle : ") + v[0] + QStringLiteral("\r")
-        + QStringLiteral("Version d'Android : ") + v[1] + QStringLiteral(" Build ") + v[4]
-        + QStringLiteral(" (Gms : ") + v[6] + QStringLiteral(")") + QStringLiteral("\r")
-        + QStringLiteral("Version de bande de base : ") + v[2] + QStringLiteral("\r")
-        + QStringLiteral("Numéro de build : ") + v[3] + QStringLiteral("\r")
-        + QStringLiteral("Numéro logiciel : ") + v[7] + QStringLiteral("\r")
-        + QStringLiteral("Version Bootloader : ") + v[5];
+    return Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "INFORMATION SMARTPHONE : ")) + QStringLiteral("\r\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Modèle : ")) + v[0] + QStringLiteral("\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Version d'Android : ")) + v[1]
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", " Build ")) + v[4]
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", " (Gms : ")) + v[6] + QStringLiteral(")\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Version de bande de base : ")) + v[2] + QStringLiteral("\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Numéro de build : ")) + v[3] + QStringLiteral("\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Numéro logiciel : ")) + v[7] + QStringLiteral("\r")
+        + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Version Bootloader : ")) + v[5];
 }
 
 QString ReportSecondText(const std::array<QString, 4>& v)
 {
-    return QStringLiteral("\rVersion gsm : ") + v[0] + QStringLiteral("\rOpérateur : ") + v[1]
-        + QStringLiteral("\rRéseau utilisé : ") + v[2] + QStringLiteral("\rLiaison réseau actuelle : ") + v[3];
+    return QStringLiteral("\r") + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Version gsm : ")) + v[0]
+        + QStringLiteral("\r") + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Opérateur : ")) + v[1]
+        + QStringLiteral("\r") + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Réseau utilisé : ")) + v[2]
+        + QStringLiteral("\r") + Label(QT_TRANSLATE_NOOP("quoddle::InfoReport", "Liaison réseau actuelle : "))
+        + v[3];
 }
 
 void TFrmMain::bt_infotelClick()

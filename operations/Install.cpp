@@ -70,7 +70,8 @@ QString PackageOfRow(const QString& apkCell, const QString& componentCell)
 void TFrmMain::bt_installClick()
 {
     const QString file = services().ChooseFileToOpen(
-        {OpenDialog1.title, QStringLiteral("Applications Android (*.apk)"), QStringLiteral("apk")});
+        {OpenDialog1.title, OpenDialog1.filter.section(QLatin1Char('|'), 0, 0) + QStringLiteral(" (*.apk)"),
+         QStringLiteral("apk")});
     if (file.isEmpty())
         return;
     OpenDialog1.fileName = file;
@@ -96,14 +97,14 @@ void TFrmMain::Install(const char* reinstallOptions)
                                            OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
     switch (ClassifyVerdict(verdict)) {
     case InstallOutcome::Success:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallSuccess));
+        services().ShowInformation(texts::Tr(texts::kInstallSuccess));
         panel_install->hide();
         break;
     case InstallOutcome::AlreadyInstalled:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallAlreadyThere));
+        services().ShowInformation(texts::Tr(texts::kInstallAlreadyThere));
         break;
     case InstallOutcome::Failure:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallFailurePrefix) + verdict);
+        services().ShowInformation(texts::Tr(texts::kInstallFailurePrefix) + verdict);
         break;
     }
 }
@@ -120,7 +121,7 @@ void TFrmMain::Uninstall(bool keepData)
     const QString package = PackageOfRow(StringGrid1->cell(1, row), StringGrid1->cell(2, row));
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
-    services().ShowInformation(QString::fromUtf8(texts::kRemovalResultPrefix) + Memo->text());
+    services().ShowInformation(texts::Tr(texts::kRemovalResultPrefix) + Memo->text());
 }
 
 } // namespace quoddle

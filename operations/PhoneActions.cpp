@@ -46,7 +46,7 @@ void TFrmMain::bt_trashClick()
     failedRunCaption_.clear();
     RunCommand(AdbPath, AppDir());
     NoteRunOutcome();
-    services().ShowInformation(QString::fromUtf8(texts::kTrashResultPrefix) + Memo->text());
+    services().ShowInformation(texts::Tr(texts::kTrashResultPrefix) + Memo->text());
     SetAppliedCaption();
 }
 
@@ -78,7 +78,7 @@ void TFrmMain::NoteRunOutcome()
 void TFrmMain::SetAppliedCaption()
 {
     // The caption claims success only when every run of the operation did succeed.
-    setWindowTitle(failedRunCaption_.isEmpty() ? QString::fromUtf8(texts::kCaptionApplied) : failedRunCaption_);
+    setWindowTitle(failedRunCaption_.isEmpty() ? texts::Tr(texts::kCaptionApplied) : failedRunCaption_);
     failedRunCaption_.clear();
 }
 

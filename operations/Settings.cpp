@@ -18,7 +18,7 @@ void TFrmMain::bt_actualfroyoClick()
     if (first >= QLatin1Char('0') && first <= QLatin1Char('2'))
         reglageappliinstall->setItemIndex(first.unicode() - '0');
     else
-        services().ShowInformation(QString::fromUtf8(texts::kInstallLocationUnknown));
+        services().ShowInformation(texts::Tr(texts::kInstallLocationUnknown));
 
     AdbArgs = "shell bmgr enabled";
     RunCommand(AdbPath, AppDir());

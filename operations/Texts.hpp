@@ -1,27 +1,43 @@
 #pragma once
-// Captions and message texts of the main window, defined once.
+// Captions and message texts of the main window, defined once, in French: the
+// texts' own language. Each is marked for translation; Tr() gives it in the
+// language the program speaks (translations/quoddle_en.ts holds the English).
+// A new text: QT_TRANSLATE_NOOP("quoddle::texts", "..."), shown through Tr(),
+// then scripts/update-translations and its English in the catalogue.
+
+#include <QCoreApplication>
+#include <QString>
 
 namespace quoddle::texts {
 
-inline constexpr const char* kCaptionSuccess = "Quoddle - Commande executer avec succès !! ";
-inline constexpr const char* kCaptionBadCommand = "Quoddle - Mauvaise Commande ou paramètre manquant !!";
-inline constexpr const char* kCaptionRunError = "Quoddle - Une Erreur s'est produite lors de l'execution du programme !!";
-inline constexpr const char* kCaptionApplied = "Quoddle - Commandes appliquées...";
+inline QString Tr(const char* text) { return QCoreApplication::translate("quoddle::texts", text); }
 
-inline constexpr const char* kNoDeviceSelected = "aucun appareil selectionné";
-inline constexpr const char* kInstallSuccess = "Application installé avec succès !";
-inline constexpr const char* kInstallAlreadyThere = "L'Application est déjà présente sur le téléphone !";
-inline constexpr const char* kInstallFailurePrefix = "ECHEC : ";
-inline constexpr const char* kRemovalResultPrefix = "Resultat : \r";
-inline constexpr const char* kTrashResultPrefix = "Résultat de la commande : \r";
+inline constexpr const char* kCaptionSuccess =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Commande executer avec succès !! ");
+inline constexpr const char* kCaptionBadCommand =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Mauvaise Commande ou paramètre manquant !!");
+inline constexpr const char* kCaptionRunError =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Une Erreur s'est produite lors de l'execution du programme !!");
+inline constexpr const char* kCaptionApplied =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Commandes appliquées...");
+
+inline constexpr const char* kNoDeviceSelected = QT_TRANSLATE_NOOP("quoddle::texts", "aucun appareil selectionné");
+inline constexpr const char* kInstallSuccess =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Application installé avec succès !");
+inline constexpr const char* kInstallAlreadyThere =
+    QT_TRANSLATE_NOOP("quoddle::texts", "L'Application est déjà présente sur le téléphone !");
+inline constexpr const char* kInstallFailurePrefix = QT_TRANSLATE_NOOP("quoddle::texts", "ECHEC : ");
+inline constexpr const char* kRemovalResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Resultat : \r");
+inline constexpr const char* kTrashResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Résultat de la commande : \r");
 inline constexpr const char* kInstallLocationUnknown =
-    "Impossible d'obtenir la configuration actuelle de la méthode de stockage des applications (êtes-vous bien "
-    "sous Froyo 2.2 ?)";
+    QT_TRANSLATE_NOOP("quoddle::texts", "Impossible d'obtenir la configuration actuelle de la méthode de stockage "
+                                        "des applications (êtes-vous bien sous Froyo 2.2 ?)");
 inline constexpr const char* kServerStartFailed =
-    "Le lancement du processus Adb.exe a échoué, le programme ne peut continuer.";
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Le lancement du processus Adb.exe a échoué, le programme ne peut continuer.");
 
-inline constexpr const char* kGridHeaderName = "Nom Prog";
-inline constexpr const char* kGridHeaderApk = "APK";
-inline constexpr const char* kGridHeaderPackage = "Nom Composant";
+inline constexpr const char* kGridHeaderName = QT_TRANSLATE_NOOP("quoddle::texts", "Nom Prog");
+inline constexpr const char* kGridHeaderApk = QT_TRANSLATE_NOOP("quoddle::texts", "APK");
+inline constexpr const char* kGridHeaderPackage = QT_TRANSLATE_NOOP("quoddle::texts", "Nom Composant");
 
 } // namespace quoddle::texts

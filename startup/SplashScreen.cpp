@@ -44,7 +44,7 @@ void TSplashScreen::FormCreate()
         started = false;
     }
     if (!started) {
-        services().ShowInformation(QString::fromUtf8(texts::kServerStartFailed));
+        services().ShowInformation(texts::Tr(texts::kServerStartFailed));
         quitRequested_ = true;
     }
     if (killError)

@@ -10,7 +10,43 @@
 namespace quoddle {
 
 namespace {
-const QString kCatalogFile = QStringLiteral("qtbase_fr.qm");
+
+const QString kQtFrenchCatalogFile = QStringLiteral("qtbase_fr.qm");
+
+bool LoadCatalog(QCoreApplication& app, const QString& path)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(path) || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Language ChooseLanguage(const QStringList& uiLanguages)
+{
+    for (const QString& name : uiLanguages) {
+        switch (QLocale(name).language()) {
+        case QLocale::French:
+            return Language::French;
+        case QLocale::English:
+            return Language::English;
+        default:
+            break;
+        }
+    }
+    return Language::French;
+}
+
+Language SystemLanguage() { return ChooseLanguage(QLocale::system().uiLanguages()); }
+
+bool InstallTranslations(QCoreApplication& app, Language language)
+{
+    if (language == Language::English)
+        return LoadCatalog(app, QString::fromLatin1(kEnglishCatalog));
+    return InstallQtFrench(app);
 }
 
 QString QtFrenchCatalogPath()
@@ -20,7 +56,7 @@ QString QtFrenchCatalogPath()
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
     };
     for (const QString& folder : folders) {
-        const QFileInfo catalog(QDir(folder), kCatalogFile);
+        const QFileInfo catalog(QDir(folder), kQtFrenchCatalogFile);
         if (catalog.isFile())
             return catalog.absoluteFilePath();
     }
@@ -32,14 +68,7 @@ bool InstallQtFrench(QCoreApplication& app)
     // Sizes, dates and numbers in the dialogs read the French way too.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     const QString catalog = QtFrenchCatalogPath();
-    if (catalog.isEmpty())
-        return false;
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(catalog) || !QCoreApplication::installTranslator(translator)) {
-        delete translator;
-        return false;
-    }
-    return true;
+    return !catalog.isEmpty() && LoadCatalog(app, catalog);
 }
 
 } // namespace quoddle

@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     using namespace quoddle;
 
     QApplication app(argc, argv);
-    InstallQtFrench(app);
+    InstallTranslations(app, SystemLanguage());
     InitResources();
     ApplySkin(app);
     QApplication::setWindowIcon(ProgramIcon());

@@ -23,7 +23,7 @@ Tfm_apropos::Tfm_apropos(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("fm_apropos"));
-    setWindowTitle(QStringLiteral("A propos..."));
+    setWindowTitle(tr("A propos..."));
     setFixedSize(kClientWidth, kClientHeight);
     SetFont(this, {"MS Sans Serif", 11});
 
@@ -37,14 +37,14 @@ Tfm_apropos::Tfm_apropos(QWidget* parent)
         return label;
     };
     sLabelFX1 = effectLabel("sLabelFX1", {160, 16, 257, 34}, QStringLiteral("Quoddle"), kTitleFont);
-    sLabelFX2 = effectLabel("sLabelFX2", {160, 48, 257, 34}, QStringLiteral("V 0.6 Beta"), kTitleFont);
-    sLabelFX3 = effectLabel("sLabelFX3", {160, 80, 257, 34}, QStringLiteral("par l'équipe Quoddle"), kTitleFont);
+    sLabelFX2 = effectLabel("sLabelFX2", {160, 48, 257, 34}, tr("V 0.6 Beta"), kTitleFont);
+    sLabelFX3 = effectLabel("sLabelFX3", {160, 80, 257, 34}, tr("par l'équipe Quoddle"), kTitleFont);
     Label1 = Place(new QLabel(QString::fromLatin1(kWebAddress), this), "Label1", {184, 120, 229, 16});
     SetFont(Label1, {"MS Sans Serif", 13, true, true, true});
     Label1->setStyleSheet(QStringLiteral("color: blue;"));
     Label1->setCursor(Qt::PointingHandCursor);
     sLabelFX4 = effectLabel("sLabelFX4", {168, 144, 257, 49},
-                            QStringLiteral("Logiciel libre : vous pouvez le copier et le distribuer gratuitement."),
+                            tr("Logiciel libre : vous pouvez le copier et le distribuer gratuitement."),
                             {"Arial Black", 11, true, true});
     sLabelFX4->setWordWrap(true);
 

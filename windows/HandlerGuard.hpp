@@ -13,6 +13,10 @@ namespace quoddle {
 // character sorts above the full stop.
 QString ErrorBoxText(const QString& message);
 
+// An error's message in the language the program speaks: the runner's and the
+// platform layer's own messages are translated, others are shown as raised.
+QString TranslatedErrorMessage(const QString& message);
+
 // Shows the error box for an error that left a handler.
 void ReportHandlerError(const std::exception& error) noexcept;
 void ReportUnknownHandlerError() noexcept;

@@ -40,8 +40,6 @@ const FontSpec kTahomaBold13{"Tahoma", 13, true};
 const FontSpec kNoteFont{"Tw Cen MT Condensed", 13, true, true};
 const FontSpec kPanelMessageFont{"Tw Cen MT Condensed", 23, true, true};
 const FontSpec kFieldLabelFont{"Tw Cen MT", 19, true, true};
-const QString kPictureHint = QStringLiteral("Cliquez pour rechercher de nouveau le téléphone");
-const QString kAddressExample = QStringLiteral("(Ex : 192.168.1.6)");
 
 GlyphButton* MakeGlyphButton(QWidget* parent, const char* name, const QRect& geometry, int tab,
                              const QString& caption, const char* glyph, const FontSpec& font = {})
@@ -176,74 +174,74 @@ void MainWindowForm::createControls()
     ImageOk->setPixmap(LoadPicture(QStringLiteral("phone_ok")));
     for (Picture* picture : {ImageErr, ImageOk}) {
         picture->setCursor(Qt::PointingHandCursor);
-        picture->setToolTip(kPictureHint);
+        picture->setToolTip(tr("Cliquez pour rechercher de nouveau le téléphone"));
     }
     ImageOk->hide();
-    lblParams = Place(new QLabel(QStringLiteral("Paramètre  ne pas remettre adb :"), w), "lblParams", {744, 200, 189, 13});
-    Label1 = Place(new QLabel(QStringLiteral("(ex : devices, reboot...)"), w), "Label1", {752, 216, 129, 13});
+    lblParams = Place(new QLabel(tr("Paramètre  ne pas remettre adb :"), w), "lblParams", {744, 200, 189, 13});
+    Label1 = Place(new QLabel(tr("(ex : devices, reboot...)"), w), "Label1", {752, 216, 129, 13});
     SetFont(lblParams, kTahomaBold11);
     SetFont(Label1, kTahomaBold11);
 
     // The upper page control.
     PageControl2 = Place(new QTabWidget(w), "PageControl2", {2, 14, 553, 345}, 8);
-    TabSheet1 = MakePage(PageControl2, "TabSheet1", QStringLiteral("Commandes de base"));
-    TabSheet5 = MakePage(PageControl2, "TabSheet5", QStringLiteral("Spécifiques"));
+    TabSheet1 = MakePage(PageControl2, "TabSheet1", tr("Commandes de base"));
+    TabSheet5 = MakePage(PageControl2, "TabSheet5", tr("Spécifiques"));
 
     QWidget* p = TabSheet1;
-    bt_reboot = MakeGlyphButton(p, "bt_reboot", {8, 8, 112, 41}, 4, QStringLiteral("Redémarrer le téléphone"), "power");
+    bt_reboot = MakeGlyphButton(p, "bt_reboot", {8, 8, 112, 41}, 4, tr("Redémarrer le téléphone"), "power");
     btrebootloader = MakeGlyphButton(p, "btrebootloader", {8, 56, 112, 41}, 3,
-                                     QStringLiteral("Redémarrer en bootloader"), "power_warning");
+                                     tr("Redémarrer en bootloader"), "power_warning");
     bt_rebootrecovery = MakeGlyphButton(p, "bt_rebootrecovery", {8, 104, 112, 41}, 7,
-                                        QStringLiteral("Redémarrer en recovery"), "power_warning");
-    bt_install = MakeGlyphButton(p, "bt_install", {8, 176, 119, 41}, 2, QStringLiteral("Installer une application"),
+                                        tr("Redémarrer en recovery"), "power_warning");
+    bt_install = MakeGlyphButton(p, "bt_install", {8, 176, 119, 41}, 2, tr("Installer une application"),
                                  "install_app");
-    sBitBtn2 = MakeGlyphButton(p, "sBitBtn2", {8, 222, 121, 35}, 1, QStringLiteral("Commander le téléphone"), "joystick");
+    sBitBtn2 = MakeGlyphButton(p, "sBitBtn2", {8, 222, 121, 35}, 1, tr("Commander le téléphone"), "joystick");
     sBitBtn2->setEnabled(false);
     ed_numero = Place(new MaskEdit(p), "ed_numero", {9, 273, 141, 32}, 6);
     ed_numero->setEditMask(QStringLiteral("!99\\-99\\-99\\-99\\-99;1;_"));
     ed_numero->setMaskedText(QStringLiteral("  -  -  -  -  "));
     ed_numero->setMaxLength(14);
     SetFont(ed_numero, {"Tw Cen MT Condensed", 21, true});
-    bt_numeroter = MakeGlyphButton(p, "bt_numeroter", {155, 270, 104, 38}, 5, QStringLiteral("Numéroter"), "desk_phone");
-    bt_numeroter->setToolTip(QStringLiteral("Le téléphone ne doit pas être en veille !"));
+    bt_numeroter = MakeGlyphButton(p, "bt_numeroter", {155, 270, 104, 38}, 5, tr("Numéroter"), "desk_phone");
+    bt_numeroter->setToolTip(tr("Le téléphone ne doit pas être en veille !"));
     list_infotel = MakeListBox(p, "list_infotel", {224, 8, 289, 249}, 8);
-    bt_cmd = MakeGlyphButton(p, "bt_cmd", {391, 264, 138, 41}, 0, QStringLiteral("Taper ma propre commande..."), "console");
+    bt_cmd = MakeGlyphButton(p, "bt_cmd", {391, 264, 138, 41}, 0, tr("Taper ma propre commande..."), "console");
 
     p = TabSheet5;
     reglageappliinstall = Place(new RadioGroup(p), "reglageappliinstall", {16, 16, 321, 81}, 0);
-    reglageappliinstall->setTitle(QStringLiteral("Changer la manière dont seront stockées les données"));
-    reglageappliinstall->setItems({QStringLiteral("Mode Auto (défaut)"),
-                                   QStringLiteral("Forcer l'installation sur le téléphone"),
-                                   QStringLiteral("Forcer l'installation sur Micro SD")});
+    reglageappliinstall->setTitle(tr("Changer la manière dont seront stockées les données"));
+    reglageappliinstall->setItems({tr("Mode Auto (défaut)"),
+                                   tr("Forcer l'installation sur le téléphone"),
+                                   tr("Forcer l'installation sur Micro SD")});
     reglageappliinstall->setItemIndex(0);
     bt_actualfroyo = MakeGlyphButton(p, "bt_actualfroyo", {342, 30, 56, 56}, 5, QString(), "refresh_grey");
-    bt_appliquer = Place(new QPushButton(QStringLiteral("Appliquer"), p), "bt_appliquer", {416, 24, 113, 65}, 1);
+    bt_appliquer = Place(new QPushButton(tr("Appliquer"), p), "bt_appliquer", {416, 24, 113, 65}, 1);
     SetFont(bt_appliquer, {"MS Shell Dlg 2", 19});
     SetSkinSection(bt_appliquer, "BUTTON");
     reglagesave = Place(new RadioGroup(p), "reglagesave", {16, 112, 321, 65}, 2);
-    reglagesave->setTitle(QStringLiteral("Modifier les paramètres de sauvegarde automatique"));
-    reglagesave->setItems({QStringLiteral("Activer la sauvegarde automatique"),
-                           QStringLiteral("Desactiver la sauvegarde automatique")});
+    reglagesave->setTitle(tr("Modifier les paramètres de sauvegarde automatique"));
+    reglagesave->setItems({tr("Activer la sauvegarde automatique"),
+                           tr("Desactiver la sauvegarde automatique")});
     reglagesave->setItemIndex(0);
     bt_trash = MakeGlyphButton(p, "bt_trash", {352, 118, 169, 57}, 4,
-                               QStringLiteral("Supprimer les temporaires du dossier \"/data/local/tmp\""), "trash_full");
+                               tr("Supprimer les temporaires du dossier \"/data/local/tmp\""), "trash_full");
     sPanel1 = Place(new Panel(p), "sPanel1", {16, 196, 521, 105}, 3);
     SetSkinSection(sPanel1, "PANEL");
-    sLabelFX1 = MakeEffectLabel(sPanel1, "sLabelFX1", {8, 4, 162, 24}, QStringLiteral("Remarques importantes :"),
+    sLabelFX1 = MakeEffectLabel(sPanel1, "sLabelFX1", {8, 4, 162, 24}, tr("Remarques importantes :"),
                                 {"Arial", 13, true, true}, false);
     sLabelFX2 = MakeEffectLabel(sPanel1, "sLabelFX2", {32, 24, 462, 17},
-                                QStringLiteral("Attention, le fait de forcer le stockage des application sur SD peut "
+                                tr("Attention, le fait de forcer le stockage des application sur SD peut "
                                                "empêcher le fonctionnement de "),
                                 kNoteFont, false);
     sLabelFX3 = MakeEffectLabel(sPanel1, "sLabelFX3", {32, 38, 448, 17},
-                                QStringLiteral("certains programmes et widgets, notamment lors de laconnexion du "
+                                tr("certains programmes et widgets, notamment lors de laconnexion du "
                                                "téléphone en usb en mode "),
                                 kNoteFont, false);
     sLabelFX4 = MakeEffectLabel(sPanel1, "sLabelFX4", {33, 54, 308, 17},
-                                QStringLiteral("\"lecteur de disque\" puisque la carte SD devient alors indisponible."),
+                                tr("\"lecteur de disque\" puisque la carte SD devient alors indisponible."),
                                 kNoteFont, false);
     sLabelFX5 = MakeEffectLabel(sPanel1, "sLabelFX5", {32, 74, 361, 23},
-                                QStringLiteral("Désactiver la sauvegarde entraine la suppression des sauvegardes "
+                                tr("Désactiver la sauvegarde entraine la suppression des sauvegardes "
                                                "actuelles"),
                                 kNoteFont, false);
     for (EffectLabel* note : {sLabelFX2, sLabelFX3, sLabelFX4, sLabelFX5})
@@ -254,23 +252,23 @@ void MainWindowForm::createControls()
     SetSkinSection(panelconnexion, "PANEL");
     p = panelconnexion;
     sLabelFX6 = MakeEffectLabel(p, "sLabelFX6", {8, 18, 256, 116},
-                                QStringLiteral("Veuillez connecter le téléphone sur le port USB en mode charger "
+                                tr("Veuillez connecter le téléphone sur le port USB en mode charger "
                                                "seulement débogage USB activé"),
                                 kPanelMessageFont, true);
     sLabelFX7 = MakeEffectLabel(p, "sLabelFX7", {16, 136, 257, 49},
-                                QStringLiteral("( Menu -> Paramètres -> Applications -> Développement )"),
+                                tr("( Menu -> Paramètres -> Applications -> Développement )"),
                                 {"MS Shell Dlg 2", 15}, true);
     bt_connectusb = MakeGlyphButton(p, "bt_connectusb", {56, 184, 163, 40}, 1,
-                                    QStringLiteral("Vérifier la connexion USB"), "usb");
+                                    tr("Vérifier la connexion USB"), "usb");
     Bevel1 = Place(new Bevel(p), "Bevel1", {276, 8, 9, 233});
     sLabelFX8 = MakeEffectLabel(p, "sLabelFX8", {280, 16, 241, 97},
-                                QStringLiteral("Veuillez lancer AdbWireless et reportez la configuration IP "
+                                tr("Veuillez lancer AdbWireless et reportez la configuration IP "
                                                "(débogage actif)"),
                                 kPanelMessageFont, true);
-    sLabel1 = Place(new QLabel(QStringLiteral("Adresse IP :"), p), "sLabel1", {304, 119, 84, 22});
-    sLabel2 = Place(new QLabel(QStringLiteral("Port :"), p), "sLabel2", {350, 145, 38, 22});
+    sLabel1 = Place(new QLabel(tr("Adresse IP :"), p), "sLabel1", {304, 119, 84, 22});
+    sLabel2 = Place(new QLabel(tr("Port :"), p), "sLabel2", {350, 145, 38, 22});
     for (QLabel* label : {sLabel1, sLabel2}) {
-        label->setToolTip(kAddressExample);
+        label->setToolTip(tr("(Ex : 192.168.1.6)"));
         SetFont(label, kFieldLabelFont);
         label->setProperty("skinSection", QStringLiteral("LABEL"));
     }
@@ -283,7 +281,7 @@ void MainWindowForm::createControls()
     ed_port->setMaxLength(5);
     ed_port->setValue(5555);
     bt_connectwifi = MakeGlyphButton(p, "bt_connectwifi", {327, 187, 167, 40}, 0,
-                                     QStringLiteral("  Tester en Wifi avec    Adb Wireless"), "wifi");
+                                     tr("  Tester en Wifi avec    Adb Wireless"), "wifi");
 
     // Right of the pages: the device list under the phone picture.
     listdevices = Place(new QComboBox(w), "listdevices", {574, 352, 145, 22}, 3);
@@ -294,20 +292,20 @@ void MainWindowForm::createControls()
 
     // The lower page control with the applications.
     PageControl1 = Place(new QTabWidget(w), "PageControl1", {16, 384, 713, 193}, 5);
-    TabSheet2 = MakePage(PageControl1, "TabSheet2", QStringLiteral("Appli classique"));
-    TabSheet3 = MakePage(PageControl1, "TabSheet3", QStringLiteral("Appli sur SD"));
-    TabSheet4 = MakePage(PageControl1, "TabSheet4", QStringLiteral("Appli. system"));
+    TabSheet2 = MakePage(PageControl1, "TabSheet2", tr("Appli classique"));
+    TabSheet3 = MakePage(PageControl1, "TabSheet3", tr("Appli sur SD"));
+    TabSheet4 = MakePage(PageControl1, "TabSheet4", tr("Appli. system"));
     StringGrid1 = Place(new StringGrid(TabSheet2), "StringGrid1", {8, 5, 545, 148}, 2);
     StringGrid1->setColCount(3);
     StringGrid1->setRowCount(2);
     StringGrid1->setColWidths({144, 199, 194});
     StringGrid1->setDefaultRowHeight(24);
-    sBitBtn1 = MakeGlyphButton(TabSheet2, "sBitBtn1", {557, 16, 144, 41}, 3, QStringLiteral("Actualiser liste"),
+    sBitBtn1 = MakeGlyphButton(TabSheet2, "sBitBtn1", {557, 16, 144, 41}, 3, tr("Actualiser liste"),
                                "refresh_blue", kTahomaBold13);
     bt_desinstalltt = MakeGlyphButton(TabSheet2, "bt_desinstalltt", {557, 64, 144, 41}, 1,
-                                      QStringLiteral("Désinstaller"), "uninstall", kTahomaBold13);
+                                      tr("Désinstaller"), "uninstall", kTahomaBold13);
     bt_desinstall = MakeGlyphButton(TabSheet2, "bt_desinstall", {557, 110, 144, 41}, 0,
-                                    QStringLiteral("      Désinstaller       (garde les réglages)"), "uninstall_keep");
+                                    tr("      Désinstaller       (garde les réglages)"), "uninstall_keep");
     listappautre = MakeListBox(TabSheet3, "listappautre", {8, 16, 513, 129}, 0);
     listapplisys = MakeListBox(TabSheet4, "listapplisys", {8, 12, 569, 137}, 0);
 
@@ -315,10 +313,10 @@ void MainWindowForm::createControls()
     panel_install = Place(new Panel(w), "panel_install", {128, 96, 321, 121}, 6);
     SetSkinSection(panel_install, "PANEL");
     bt_installsd = MakeGlyphButton(panel_install, "bt_installsd", {16, 30, 130, 50}, 0,
-                                   QStringLiteral("installer sur SD"), "microsd", kTahomaBold11);
+                                   tr("installer sur SD"), "microsd", kTahomaBold11);
     bt_installrom = MakeGlyphButton(panel_install, "bt_installrom", {176, 30, 130, 50}, 1,
-                                    QStringLiteral("Installer sur mémoire interne"), "memory_chip", kTahomaBold11);
-    box_reinstall = Place(new QCheckBox(QStringLiteral(" Il s'agit d'une réinstallation "), panel_install),
+                                    tr("Installer sur mémoire interne"), "memory_chip", kTahomaBold11);
+    box_reinstall = Place(new QCheckBox(tr(" Il s'agit d'une réinstallation "), panel_install),
                           "box_reinstall", {37, 89, 266, 25}, 2);
     SetFont(box_reinstall, {"Tahoma", 16, true, true});
     SetSkinSection(box_reinstall, "CHECKBOX");
@@ -333,12 +331,12 @@ void MainWindowForm::createControls()
 
     // The hidden group and the hidden report button.
     bt_infotel = Place(new GlyphButton(w), "bt_infotel", {612, 168, 73, 65}, 7);
-    bt_infotel->setText(QStringLiteral("Info"));
+    bt_infotel->setText(tr("Info"));
     bt_infotel->setCursor(Qt::PointingHandCursor);
     SetSkinSection(bt_infotel, "BUTTON_HUGE");
     Memo = Place(new OutputPane(w), "Memo", {736, 8, 297, 65}, 1);
     txtParams = Place(new QLineEdit(w), "txtParams", {739, 164, 249, 21}, 2);
-    BtnSend = Place(new QPushButton(QStringLiteral("Send"), w), "BtnSend", {992, 160, 75, 25}, 0);
+    BtnSend = Place(new QPushButton(tr("Send"), w), "BtnSend", {992, 160, 75, 25}, 0);
     for (QWidget* hidden : std::initializer_list<QWidget*>{bt_infotel, Memo, txtParams, BtnSend, lblParams, Label1})
         hidden->hide();
 
@@ -349,17 +347,17 @@ void MainWindowForm::createControls()
     // The menu bar.
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    Fichier1 = bar->addMenu(QStringLiteral("&Fichier"));
+    Fichier1 = bar->addMenu(tr("&Fichier"));
     Fichier1->setObjectName(QStringLiteral("Fichier1"));
-    Chercherletlphone1 = Fichier1->addAction(QStringLiteral("&Chercher le téléphone"));
+    Chercherletlphone1 = Fichier1->addAction(tr("&Chercher le téléphone"));
     Chercherletlphone1->setObjectName(QStringLiteral("Chercherletlphone1"));
-    Quitter1 = Fichier1->addAction(QStringLiteral("&Quitter"));
+    Quitter1 = Fichier1->addAction(tr("&Quitter"));
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
-    Apropos1 = bar->addAction(QStringLiteral("&A propos"));
+    Apropos1 = bar->addAction(tr("&A propos"));
     Apropos1->setObjectName(QStringLiteral("Apropos1"));
 
-    OpenDialog1.title = QStringLiteral("Choisir l'application android à installer...");
-    OpenDialog1.filter = QStringLiteral("Applications Android|*.apk");
+    OpenDialog1.title = tr("Choisir l'application android à installer...");
+    OpenDialog1.filter = tr("Applications Android") + QStringLiteral("|*.apk");
     OpenDialog1.defaultExtension = QStringLiteral("*.apk");
 
     ApplyTabOrder(client_);

@@ -21,7 +21,7 @@ SplashWindowForm::SplashWindowForm(QWidget* parent)
     sPanel1 = Place(new Panel(this), "sPanel1", {0, 0, kWidth, kHeight});
     SetSkinSection(sPanel1, "PANEL");
     sLabelFX1 = Place(new EffectLabel(sPanel1), "sLabelFX1", {24, 30, 345, 105});
-    sLabelFX1->setText(QStringLiteral("Démarrage du serveur Adb pour communiquer avec le smartphone..."));
+    sLabelFX1->setText(tr("Démarrage du serveur Adb pour communiquer avec le smartphone..."));
     sLabelFX1->setAlignment(Qt::AlignCenter);
     sLabelFX1->setWordWrap(true);
     SetFont(sLabelFX1, {"Lucida Sans", 24, true, true});
