@@ -4,16 +4,11 @@
 
 #include "operations/MainWindowFixture.hpp"
 #include "windows/AboutWindow.hpp"
+#include "windows/ClippedCaptions.hpp"
 #include "windows/SplashWindowForm.hpp"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPixmap>
-#include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -34,61 +29,6 @@ void Shoot(QWidget* window, const QString& name)
     const QPixmap shot = window->grab();
     ASSERT_FALSE(shot.isNull()) << name.toStdString();
     EXPECT_TRUE(shot.save(ScreenshotPath(name))) << ScreenshotPath(name).toStdString();
-}
-
-// Where a caption would be cut: the text needs more room than its box gives.
-// Only what is visible now is checked.
-QStringList ClippedCaptions(QWidget* window)
-{
-    QStringList clipped;
-    const auto note = [&](const QWidget* w, const QString& text) {
-        clipped << w->objectName() + QStringLiteral(" \"") + text + QLatin1Char('"');
-    };
-    for (GlyphButton* button : window->findChildren<GlyphButton*>()) {
-        if (!button->isVisible() || button->text().isEmpty())
-            continue;
-        // Each line within the caption's width, all of them inside the bevel's border.
-        const QRect room = button->captionRect();
-        bool fits = button->rect().adjusted(1, 1, -1, -1).contains(button->captionBoundingRect());
-        for (const QRect& line : button->captionLineRects())
-            fits = fits && line.left() >= room.left() && line.right() <= room.right();
-        if (!fits)
-            note(button, button->text());
-    }
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (!label->isVisible() || label->text().isEmpty() || qobject_cast<Picture*>(label))
-            continue;
-        const QRect box = label->contentsRect();
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect needed = label->fontMetrics().boundingRect(box, flags, label->text());
-        if (needed.width() > box.width() || needed.height() > box.height())
-            note(label, label->text());
-    }
-    for (QAbstractButton* box : window->findChildren<QAbstractButton*>()) {
-        if (!box->isVisible() || !(qobject_cast<QCheckBox*>(box) || qobject_cast<QRadioButton*>(box)))
-            continue;
-        if (box->sizeHint().width() > box->width() || box->sizeHint().height() > box->height() + 2)
-            note(box, box->text());
-    }
-    for (QGroupBox* group : window->findChildren<QGroupBox*>()) {
-        if (group->isVisible()
-            && group->fontMetrics().horizontalAdvance(group->title()) + 24 > group->width())
-            note(group, group->title());
-    }
-    for (QTabBar* tabs : window->findChildren<QTabBar*>()) {
-        if (!tabs->isVisible())
-            continue;
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) > tabs->tabRect(i).width())
-                note(tabs, tabs->tabText(i));
-        }
-    }
-    for (QComboBox* list : window->findChildren<QComboBox*>()) {
-        if (list->isVisible()
-            && list->fontMetrics().horizontalAdvance(list->currentText()) + 24 > list->width())
-            note(list, list->currentText());
-    }
-    return clipped;
 }
 
 const std::string kPackages = "package:/data/app/com.example.notes-1.apk=com.example.notes\n"
