@@ -44,8 +44,13 @@ Language SystemLanguage() { return ChooseLanguage(QLocale::system().uiLanguages(
 
 bool InstallTranslations(QCoreApplication& app, Language language)
 {
-    if (language == Language::English)
+    if (language == Language::English) {
+        // The pictures with words in them (the phone's screen) follow the default
+        // locale: English, though the desktop's own locale may be another one.
+        if (QLocale().language() != QLocale::English)
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         return LoadCatalog(app, QString::fromLatin1(kEnglishCatalog));
+    }
     return InstallQtFrench(app);
 }
 

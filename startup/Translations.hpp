@@ -25,7 +25,8 @@ Language SystemLanguage();
 inline constexpr const char* kEnglishCatalog = ":/translations/quoddle_en.qm";
 
 // Loads the program's catalogue for that language (none for French, the texts'
-// own language) and, for French, Qt's French catalogue. Call it right after the
+// own language) and, for French, Qt's French catalogue; makes the default
+// locale one of that language (the pictures with words follow it). Call it right after the
 // application is created, before any window, dialog or standard button exists.
 // Returns false when a catalogue that the language needs did not load; the
 // texts then stay as written (Qt's in English).

@@ -20,6 +20,8 @@ int main(int argc, char* argv[])
     using namespace quoddle;
 
     QApplication app(argc, argv);
+    // Docks and task bars match the windows with the desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quoddle.Quoddle"));
     InstallTranslations(app, SystemLanguage());
     InitResources();
     ApplySkin(app);

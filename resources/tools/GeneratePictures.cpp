@@ -1,8 +1,10 @@
 // Regenerates the pictures that are made rather than drawn, in the source tree
 // given as the only argument (the resources/ folder):
 //  - pictures/phone_err.svg and pictures/phone_ok.svg from pictures/phone.svg.in,
-//    which differ only in the fields of the screen; every <text> element becomes
-//    an outline so the drawings look the same whatever fonts a machine has;
+//    which differ only in the fields of the screen, and their English versions
+//    (phone_err_en.svg, phone_ok_en.svg: the screen's words in English); every
+//    <text> element becomes an outline so the drawings look the same whatever
+//    fonts a machine has;
 //  - quoddle.ico, the program icon for the Windows resource file, from
 //    pictures/quoddle.svg, with PNG images from 16 to 256 pixels.
 
@@ -138,6 +140,8 @@ void GeneratePhones(const QString& root)
     const PhoneScreen screens[] = {
         {"phone_err.svg", "Phone not detected", "#FFA726", "#EF6C00", "M88 95 V106 M88 112.2 V112.4", "NON DETECTE"},
         {"phone_ok.svg", "Phone connected by USB", "#2ED3C2", "#0E9A90", "M80.5 104.5 L86 110 L96 99", "LIGNE USB OK"},
+        {"phone_err_en.svg", "Phone not detected", "#FFA726", "#EF6C00", "M88 95 V106 M88 112.2 V112.4", "NOT DETECTED"},
+        {"phone_ok_en.svg", "Phone connected by USB", "#2ED3C2", "#0E9A90", "M80.5 104.5 L86 110 L96 99", "USB LINK OK"},
     };
     for (const PhoneScreen& screen : screens) {
         QString svg = phoneTemplate;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
@@ -69,26 +70,57 @@ TEST(Pictures, EveryPictureRendersAtItsSizeWithTransparentSurroundings)
     }
 }
 
-TEST(Pictures, ThePhonePicturesDifferOnlyInsideTheScreen)
+// Pixels that differ between two drawings of the phone, inside its screen and outside it.
+struct ScreenDifferences {
+    qsizetype inside = 0;
+    qsizetype outside = 0;
+    qsizetype screenArea = 0;
+};
+
+ScreenDifferences CompareScreens(const QImage& a, const QImage& b, qreal ratio)
 {
     const QRect screen(23, 63, 130, 100); // x 23..153, y 63..163
+    const QRect scaledScreen(screen.topLeft() * ratio, screen.size() * ratio);
+    ScreenDifferences differences;
+    differences.screenArea = qsizetype(scaledScreen.width()) * scaledScreen.height();
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const bool differs = a.pixel(x, y) != b.pixel(x, y);
+            (scaledScreen.contains(x, y) ? differences.inside : differences.outside) += differs;
+        }
+    }
+    return differences;
+}
+
+TEST(Pictures, ThePhonePicturesDifferOnlyInsideTheScreen)
+{
     for (qreal ratio : {1.0, 2.0}) {
         SCOPED_TRACE(ratio);
         const QImage err = RenderPicture(QStringLiteral("phone_err"), ratio);
         const QImage ok = RenderPicture(QStringLiteral("phone_ok"), ratio);
         ASSERT_EQ(err.size(), ok.size());
-        const QRect scaledScreen(screen.topLeft() * ratio, screen.size() * ratio);
-        qsizetype outsideDifferences = 0;
-        qsizetype insideDifferences = 0;
-        for (int y = 0; y < err.height(); ++y) {
-            for (int x = 0; x < err.width(); ++x) {
-                const bool differs = err.pixel(x, y) != ok.pixel(x, y);
-                (scaledScreen.contains(x, y) ? insideDifferences : outsideDifferences) += differs;
-            }
-        }
-        EXPECT_EQ(outsideDifferences, 0);
+        const ScreenDifferences differences = CompareScreens(err, ok, ratio);
+        EXPECT_EQ(differences.outside, 0);
         // The screens have different colours throughout.
-        EXPECT_GT(insideDifferences, qsizetype(scaledScreen.width()) * scaledScreen.height() * 9 / 10);
+        EXPECT_GT(differences.inside, differences.screenArea * 9 / 10);
+    }
+}
+
+// Where the default locale speaks English (an English desktop), the screens' words are English.
+TEST(Pictures, ThePhonePicturesOfAnEnglishDesktopDifferOnlyInTheScreensWords)
+{
+    const QLocale before;
+    for (const char* name : {"phone_err", "phone_ok"}) {
+        SCOPED_TRACE(name);
+        const QImage french = RenderPicture(QString::fromLatin1(name), 1.0);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QImage english = RenderPicture(QString::fromLatin1(name), 1.0);
+        QLocale::setDefault(before);
+        ASSERT_EQ(french.size(), english.size());
+        const ScreenDifferences differences = CompareScreens(french, english, 1.0);
+        EXPECT_EQ(differences.outside, 0);
+        EXPECT_GT(differences.inside, 0);
+        EXPECT_LT(differences.inside, differences.screenArea / 4) << "more than the words differ";
     }
 }
 

@@ -115,12 +115,17 @@ protected:
     }
     void TearDown() override { SpeakEnglish(false); }
 
+    // The catalogue, and an English default locale, which the pictures with words follow.
     static void SpeakEnglish(bool english)
     {
-        if (english)
+        static const QLocale desktop;
+        if (english) {
             QCoreApplication::installTranslator(&EnglishCatalogue());
-        else
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        } else {
             QCoreApplication::removeTranslator(&EnglishCatalogue());
+            QLocale::setDefault(desktop);
+        }
     }
 
     // The main window with a phone, its report and its application list.
@@ -148,11 +153,13 @@ protected:
 };
 
 // Each window built once in French and once in English: a text that reads the
-// same in both has not gone through the translation.
+// same in both has not gone through the translation; the phone pictures' words
+// change too.
 TEST_F(EnglishProgram, EveryTextOfTheWindowsChangesLanguageButWhatTheCatalogueKeeps)
 {
-    const auto textsOfEveryWindow = [this] {
+    const auto textsOfEveryWindow = [this](std::vector<QImage>& phonePictures) {
         OpenWithAPhone();
+        phonePictures = {window->ImageErr->pixmap().toImage(), window->ImageOk->pixmap().toImage()};
         window->bt_installClick(); // no file chosen: the panel stays hidden, the dialog's texts are read below
         std::vector<ReadableText> texts = ReadableTexts(window.get());
         texts.emplace_back(QStringLiteral("OpenDialog1 title"), window->OpenDialog1.title);
@@ -171,10 +178,17 @@ TEST_F(EnglishProgram, EveryTextOfTheWindowsChangesLanguageButWhatTheCatalogueKe
         window.reset();
         return texts;
     };
-    const std::vector<ReadableText> english = textsOfEveryWindow();
+    std::vector<QImage> englishPictures;
+    std::vector<QImage> frenchPictures;
+    const std::vector<ReadableText> english = textsOfEveryWindow(englishPictures);
     SpeakEnglish(false);
-    const std::vector<ReadableText> french = textsOfEveryWindow();
+    const std::vector<ReadableText> french = textsOfEveryWindow(frenchPictures);
     SpeakEnglish(true);
+
+    // The words on the phone's screen too.
+    ASSERT_EQ(2u, englishPictures.size());
+    EXPECT_NE(frenchPictures[0], englishPictures[0]) << "ImageErr reads NON DETECTE in English too";
+    EXPECT_NE(frenchPictures[1], englishPictures[1]) << "ImageOk reads LIGNE USB OK in English too";
 
     ASSERT_EQ(french.size(), english.size());
     ASSERT_FALSE(french.empty());
