@@ -68,8 +68,11 @@ class ProgramSession {
 public:
     // `phoneConfig`: fakephone's configuration; `decoy`: a process named adb
     // for the program to end at start-up (always there without a namespace);
-    // `adbInFolder`: false leaves the program's folder without its adb.
-    explicit ProgramSession(const std::string& phoneConfig = "{}", bool decoy = true, bool adbInFolder = true)
+    // `adbInFolder`: false leaves the program's folder without its adb;
+    // `desktopLocale`: the desktop's LANG, the only language variable it has
+    // (C.UTF-8 speaks French, whatever the caller's desktop speaks).
+    explicit ProgramSession(const std::string& phoneConfig = "{}", bool decoy = true, bool adbInFolder = true,
+                            const std::string& desktopLocale = "C.UTF-8")
         : adb_(SessionOptions(phoneConfig)), watcher_(display_.name())
     {
         program_ = adb_.AppDir() + "quoddle";
@@ -81,7 +84,11 @@ public:
         // The private server port and the emulator scan come from the adb session.
         options.env = EnvironmentWith({{"DISPLAY", display_.name()},
                                        {"QT_QPA_PLATFORM", std::nullopt},
-                                       {"WAYLAND_DISPLAY", std::nullopt}});
+                                       {"WAYLAND_DISPLAY", std::nullopt},
+                                       {"LANG", desktopLocale},
+                                       {"LANGUAGE", std::nullopt},
+                                       {"LC_ALL", std::nullopt},
+                                       {"LC_MESSAGES", std::nullopt}});
         options.log = adb_.WorkDir() / "program.log";
         options.decoyFolder = adb_.WorkDir() / "decoy";
         options.decoy = decoy;

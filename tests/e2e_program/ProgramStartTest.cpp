@@ -66,6 +66,27 @@ TEST(ProgramStart, FindsThePhoneThenShutsDownThroughAdbWhenClosed)
     EXPECT_TRUE(serverGone) << "the adb server still answers after the program ended";
 }
 
+TEST(ProgramStart, SpeaksEnglishOnAnEnglishDesktopAndItsMenuStillCloses)
+{
+    if (const auto why = WhyProgramCannotStart())
+        GTEST_SKIP() << *why;
+    ProgramSession session("{}", true, true, "en_US.UTF-8");
+
+    const auto shown = session.watcher().WaitForShown(IsMainWindow, 60s);
+    ASSERT_TRUE(shown) << "no main window; the program printed:\n" << session.Log();
+    EXPECT_EQ("Quoddle - Command completed successfully!", shown->title);
+    EXPECT_EQ(kReportServices, session.adb().TakeJournal()); // what reaches the phone is the same
+
+    // "&File", then "&Quit".
+    ASSERT_TRUE(Xdotool(session, {"windowfocus", "--sync", std::to_string(shown->window)}));
+    ASSERT_TRUE(Xdotool(session, {"key", "alt+f"}));
+    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup(); }, 10s)) << "no menu opened";
+    ASSERT_TRUE(Xdotool(session, {"key", "q"}));
+    const auto status = session.program().WaitForExit(30s);
+    ASSERT_TRUE(status) << "the program did not end; it printed:\n" << session.Log();
+    EXPECT_EQ(0, *status) << session.Log();
+}
+
 TEST(ProgramStart, EndsAfterStartUpWhenTheServerCannotBeStarted)
 {
     if (const auto why = WhyProgramCannotStart())
