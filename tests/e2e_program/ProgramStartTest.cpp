@@ -30,6 +30,18 @@ bool Xdotool(const ProgramSession& session, std::vector<std::string> args)
     return WaitChild(pid, 10s) == 0;
 }
 
+// Alt+F, then Q, in the main window; the program must then end well.
+void CloseThroughTheMenu(ProgramSession& session, xcb_window_t window)
+{
+    ASSERT_TRUE(Xdotool(session, {"windowfocus", "--sync", std::to_string(window)}));
+    ASSERT_TRUE(Xdotool(session, {"key", "alt+f"}));
+    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup(); }, 10s)) << "no menu opened";
+    ASSERT_TRUE(Xdotool(session, {"key", "q"}));
+    const auto status = session.program().WaitForExit(30s);
+    ASSERT_TRUE(status) << "the program did not end; it printed:\n" << session.Log();
+    EXPECT_EQ(0, *status) << session.Log();
+}
+
 TEST(ProgramStart, FindsThePhoneThenShutsDownThroughAdbWhenClosed)
 {
     if (const auto why = WhyProgramCannotStart())
@@ -49,14 +61,9 @@ TEST(ProgramStart, FindsThePhoneThenShutsDownThroughAdbWhenClosed)
     EXPECT_TRUE(LoopbackPortListening(session.adb().ServerPort())) << "the program's adb server is not running";
 
     // Close through the menu, as a user does: Alt+F opens "&Fichier", Q is "&Quitter".
-    ASSERT_TRUE(Xdotool(session, {"windowfocus", "--sync", std::to_string(shown->window)}));
-    ASSERT_TRUE(Xdotool(session, {"key", "alt+f"}));
-    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup(); }, 10s)) << "no menu opened";
-    ASSERT_TRUE(Xdotool(session, {"key", "q"}));
-
-    const auto status = session.program().WaitForExit(30s);
-    ASSERT_TRUE(status) << "the program did not end; it printed:\n" << session.Log();
-    EXPECT_EQ(0, *status) << session.Log();
+    CloseThroughTheMenu(session, shown->window);
+    if (testing::Test::HasFatalFailure())
+        return;
     EXPECT_EQ(std::optional<bool>(true), session.program().DecoyEnded()) << "the stale adb was not ended";
     // "usb" reached the phone; "kill-server" stopped the server (its namespace still stands).
     EXPECT_EQ(std::vector<std::string>{"usb:"}, session.adb().TakeJournal());
@@ -77,14 +84,7 @@ TEST(ProgramStart, SpeaksEnglishOnAnEnglishDesktopAndItsMenuStillCloses)
     EXPECT_EQ("Quoddle - Command completed successfully!", shown->title);
     EXPECT_EQ(kReportServices, session.adb().TakeJournal()); // what reaches the phone is the same
 
-    // "&File", then "&Quit".
-    ASSERT_TRUE(Xdotool(session, {"windowfocus", "--sync", std::to_string(shown->window)}));
-    ASSERT_TRUE(Xdotool(session, {"key", "alt+f"}));
-    ASSERT_TRUE(session.watcher().WaitForShown([](const auto& s) { return s.popup(); }, 10s)) << "no menu opened";
-    ASSERT_TRUE(Xdotool(session, {"key", "q"}));
-    const auto status = session.program().WaitForExit(30s);
-    ASSERT_TRUE(status) << "the program did not end; it printed:\n" << session.Log();
-    EXPECT_EQ(0, *status) << session.Log();
+    CloseThroughTheMenu(session, shown->window); // Alt+F opens "&File", Q is "&Quit"
 }
 
 TEST(ProgramStart, EndsAfterStartUpWhenTheServerCannotBeStarted)
