@@ -26,10 +26,10 @@ inline constexpr const char* kEnglishCatalog = ":/translations/quoddle_en.qm";
 
 // Loads the program's catalogue for that language (none for French, the texts'
 // own language) and, for French, Qt's French catalogue; makes the default
-// locale one of that language (the pictures with words follow it). Call it right after the
-// application is created, before any window, dialog or standard button exists.
-// Returns false when a catalogue that the language needs did not load; the
-// texts then stay as written (Qt's in English).
+// locale one of that language (the pictures with words follow it). Call it
+// right after the application is created, before any window, dialog or
+// standard button exists. Returns false when a catalogue that the language
+// needs did not load; the texts then stay as written (Qt's in English).
 bool InstallTranslations(QCoreApplication& app, Language language);
 
 // The path of Qt's French catalogue (qtbase_fr.qm): in Qt's translations folder,

@@ -154,11 +154,13 @@ protected:
 
 // Each window built once in French and once in English: a text that reads the
 // same in both has not gone through the translation; the phone pictures' words
-// change too.
-TEST_F(EnglishProgram, EveryTextOfTheWindowsChangesLanguageButWhatTheCatalogueKeeps)
+// change too, and the argument texts sent to adb do not.
+TEST_F(EnglishProgram, EveryTextChangesLanguageButWhatTheCatalogueKeepsAndWhatReachesAdb)
 {
-    const auto textsOfEveryWindow = [this](std::vector<QImage>& phonePictures) {
+    const auto textsOfEveryWindow = [this](std::vector<QImage>& phonePictures, FakeAdb::Calls& sent) {
         OpenWithAPhone();
+        window->bt_infotelClick();
+        sent = Sent();
         phonePictures = {window->ImageErr->pixmap().toImage(), window->ImageOk->pixmap().toImage()};
         window->bt_installClick(); // no file chosen: the panel stays hidden, the dialog's texts are read below
         std::vector<ReadableText> texts = ReadableTexts(window.get());
@@ -180,10 +182,16 @@ TEST_F(EnglishProgram, EveryTextOfTheWindowsChangesLanguageButWhatTheCatalogueKe
     };
     std::vector<QImage> englishPictures;
     std::vector<QImage> frenchPictures;
-    const std::vector<ReadableText> english = textsOfEveryWindow(englishPictures);
+    FakeAdb::Calls englishSent;
+    FakeAdb::Calls frenchSent;
+    const std::vector<ReadableText> english = textsOfEveryWindow(englishPictures, englishSent);
     SpeakEnglish(false);
-    const std::vector<ReadableText> french = textsOfEveryWindow(frenchPictures);
+    const std::vector<ReadableText> french = textsOfEveryWindow(frenchPictures, frenchSent);
     SpeakEnglish(true);
+
+    // What reaches adb and the phone is the same in both languages.
+    EXPECT_FALSE(frenchSent.empty());
+    EXPECT_EQ(frenchSent, englishSent);
 
     // The words on the phone's screen too.
     ASSERT_EQ(2u, englishPictures.size());
