@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>Numéro logiciel : </source>
-        <translation>Software number: </translation>
+        <translation>Software version: </translation>
     </message>
     <message>
         <source>Version Bootloader : </source>
