@@ -1,5 +1,6 @@
 #include "Services.hpp"
 
+#include "InstallSession.hpp"
 #include "Shell.hpp"
 
 #include <algorithm>
@@ -141,6 +142,8 @@ bool IsNumber(const std::string& text)
 std::unique_ptr<Service> OpenCommand(const std::vector<std::string>& args, const std::string& commandLine,
                                      PhoneState& phone)
 {
+    if (IsInstallSessionCommand(args))
+        return OpenInstallSession(args, phone);
     const bool isInstall = (args.size() > 2 && args[0] == "cmd" && args[1] == "package" && args[2] == "install")
         || (args.size() > 1 && args[0] == "package" && args[1] == "install");
     if (isInstall) {
