@@ -5,12 +5,13 @@
 #include "operations/Texts.hpp"
 #include "support/ApkWriter.hpp"
 
-#include <QApplication>
+#include "support/DropFiles.hpp"
+
 #include <QCheckBox>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
-#include <QUrl>
+
+#include <fstream>
+#include <iterator>
 
 namespace quoddle::test {
 namespace {
@@ -33,22 +34,9 @@ protected:
         return path;
     }
 
-    // Drags these paths over the window and drops them; false when the window refused the drag.
-    bool Drop(const std::vector<std::string>& paths, bool local = true)
+    bool Drop(const std::vector<std::string>& paths, bool asWebAddresses = false)
     {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const auto& path : paths)
-            urls << (local ? QUrl::fromLocalFile(QString::fromStdString(path))
-                           : QUrl(QStringLiteral("https://example.org/") + QString::fromStdString(path)));
-        data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &drop);
-        return drop.isAccepted();
+        return DropFiles(window.get(), paths, asWebAddresses);
     }
 
     bool PanelShown() const { return window->panel_install->isVisibleTo(window->clientArea()); }
@@ -142,7 +130,7 @@ TEST_F(DropTest, WhatIsNoPackageFileIsRefusedAndNothingSent)
         EXPECT_FALSE(PanelShown());
         services.clear();
     }
-    EXPECT_FALSE(Drop({"notes.apk"}, false)); // a web address is no file: the drag is not taken
+    EXPECT_FALSE(Drop({"notes.apk"}, true)); // a web address is no file: the drag is not taken
     EXPECT_EQ(FakeAdb::Calls{}, Sent());
 }
 
@@ -173,7 +161,6 @@ TEST_F(DropTest, ABundleInstallsItsApkFilesInOneRun)
     ASSERT_TRUE(Drop({bundle, broken}));
     EXPECT_TRUE(window->lbl_installfiles->text().startsWith(QStringLiteral("2 fichiers : notes.apks, broken.xapk")));
 
-    std::vector<std::string> seen;
     Rescript({FakeAdbRule::Default().Out("Success\n")});
     window->bt_installsd->click();
     const FakeAdb::Calls calls = Sent();
