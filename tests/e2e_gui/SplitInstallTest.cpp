@@ -70,10 +70,10 @@ protected:
         session.reset();
     }
 
-    std::string Apk(const std::string& name, const ApkSpec& spec) const
+    std::string Apk(const std::string& name, const TestApk& apk) const
     {
         const std::string path = (folder / name).string();
-        WriteApkFile(path, spec);
+        WriteApkFile(path, apk);
         return path;
     }
 

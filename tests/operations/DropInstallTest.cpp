@@ -26,11 +26,11 @@ protected:
         services.clear();
     }
 
-    std::string Apk(const std::string& name, const ApkSpec& spec)
+    std::string Apk(const std::string& name, const TestApk& apk)
     {
         const std::string path = folder.dir() + "drop/" + name;
         std::filesystem::create_directories(folder.path() / "drop");
-        WriteApkFile(path, spec);
+        WriteApkFile(path, apk);
         return path;
     }
 

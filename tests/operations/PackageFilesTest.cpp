@@ -27,19 +27,19 @@ QString Q(const std::filesystem::path& path) { return QString::fromStdString(pat
 
 TEST(BinaryManifest, ReadsPackageSplitAndVersionFromEitherStringForm)
 {
-    const ApkSpec cases[] = {
+    const TestApk cases[] = {
         {"com.example.notes", "", 7, 0, false},
         {"com.example.notes", "config.xxhdpi", 7, 0, true},
         {"org.fdroid.fdroid", "config.arm64_v8a", 1013051, 0, false},
         {"a", "", 2147483647, 0, true},
     };
-    for (const ApkSpec& spec : cases) {
-        SCOPED_TRACE(spec.package + "/" + spec.split);
-        const auto manifest = apk::ParseBinaryManifest(BinaryManifest(spec));
+    for (const TestApk& made : cases) {
+        SCOPED_TRACE(made.package + "/" + made.split);
+        const auto manifest = apk::ParseBinaryManifest(BinaryManifest(made));
         ASSERT_TRUE(manifest.has_value());
-        EXPECT_EQ(spec.package, manifest->package);
-        EXPECT_EQ(spec.split, manifest->split);
-        EXPECT_EQ(spec.versionCode, manifest->versionCode);
+        EXPECT_EQ(made.package, manifest->package);
+        EXPECT_EQ(made.split, manifest->split);
+        EXPECT_EQ(made.versionCode, manifest->versionCode);
     }
 }
 
@@ -123,9 +123,9 @@ TEST(GroupByApplication, OneRunPerPackageInTheOrderFirstSeen)
 TEST(ExtractBundle, TheApkFilesOfApksAndXapkBundles)
 {
     TempDir folder("bundle");
-    const auto apkBytes = [&](const ApkSpec& spec) {
+    const auto apkBytes = [&](const TestApk& made) {
         const auto path = folder.path() / "tmp.apk";
-        WriteApkFile(path.string(), spec);
+        WriteApkFile(path.string(), made);
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };

@@ -14,7 +14,7 @@
 
 namespace quoddle::test {
 
-struct ApkSpec {
+struct TestApk {
     std::string package;
     std::string split;           // empty: a base package
     std::int64_t versionCode = 1;
@@ -79,16 +79,16 @@ inline std::string StringPool(const std::vector<std::string>& strings, bool utf8
 } // namespace apkwriter
 
 // The binary AndroidManifest.xml of this package.
-inline std::string BinaryManifest(const ApkSpec& spec)
+inline std::string BinaryManifest(const TestApk& apk)
 {
     using namespace apkwriter;
     constexpr std::uint32_t none = 0xFFFFFFFF;
     // Attribute names with a resource id come first, as aapt orders them.
     std::vector<std::string> strings = {"versionCode", "android", "http://schemas.android.com/apk/res/android",
-                                        "manifest", "package", spec.package, "split", spec.split};
+                                        "manifest", "package", apk.package, "split", apk.split};
     enum { kVersionCode, kPrefix, kUri, kManifest, kPackage, kPackageValue, kSplit, kSplitValue };
     std::string xml;
-    xml += StringPool(strings, spec.utf8Strings);
+    xml += StringPool(strings, apk.utf8Strings);
     std::string map;
     Put32(map, 0x0101021b);
     Chunk(xml, 0x0180, 8, map);
@@ -101,10 +101,10 @@ inline std::string BinaryManifest(const ApkSpec& spec)
 
     struct Attribute { std::uint32_t ns, name, raw; std::uint8_t type; std::uint32_t data; };
     std::vector<Attribute> attributes = {
-        {kUri, kVersionCode, none, 0x10, static_cast<std::uint32_t>(spec.versionCode)},
+        {kUri, kVersionCode, none, 0x10, static_cast<std::uint32_t>(apk.versionCode)},
         {none, kPackage, kPackageValue, 0x03, kPackageValue},
     };
-    if (!spec.split.empty())
+    if (!apk.split.empty())
         attributes.push_back({none, kSplit, kSplitValue, 0x03, kSplitValue});
     std::string element;
     Put32(element, 1);    // line
@@ -164,11 +164,11 @@ inline void WriteZip(const std::string& path, const std::vector<std::pair<std::s
 }
 
 // An .apk with this manifest.
-inline void WriteApkFile(const std::string& path, const ApkSpec& spec)
+inline void WriteApkFile(const std::string& path, const TestApk& apk)
 {
-    const std::string padding(spec.padding, 'x');
-    std::vector<std::pair<std::string, std::string>> entries = {{"AndroidManifest.xml", BinaryManifest(spec)}};
-    if (spec.padding)
+    const std::string padding(apk.padding, 'x');
+    std::vector<std::pair<std::string, std::string>> entries = {{"AndroidManifest.xml", BinaryManifest(apk)}};
+    if (apk.padding)
         entries.emplace_back("classes.dex", padding);
     WriteZip(path, entries);
 }
