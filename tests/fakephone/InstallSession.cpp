@@ -119,66 +119,22 @@ std::string Commit(PhoneState& phone, int id, const Session& session)
     return InstallNamed(phone, first->package, session.options, true);
 }
 
-// install-write -S SIZE ID NAME -: takes SIZE bytes from the host, then answers.
-class SessionWrite : public Service {
-public:
-    SessionWrite(PhoneState& phone, int id, std::string name, std::size_t size)
-        : phone_(phone), id_(id), name_(std::move(name)), size_(size)
-    {
-    }
-    void start(ServiceOutput& out) override { finishIfComplete(out); }
-    void receive(std::string_view data, ServiceOutput& out) override
-    {
-        if (done_)
-            return;
-        bytes_.append(data.substr(0, size_ - bytes_.size()));
-        finishIfComplete(out);
-    }
-
-private:
-    void finishIfComplete(ServiceOutput& out)
-    {
-        if (done_ || bytes_.size() < size_)
-            return;
-        done_ = true;
-        std::lock_guard guard(phone_.lock);
-        auto& open = AllSessions()[&phone_].open;
-        const auto session = open.find(id_);
-        if (session == open.end()) {
-            out.data = NoSuchSession(std::to_string(id_));
-        } else {
-            // A second write of one name replaces the file, as the stage folder does.
-            auto& files = session->second.files;
-            const auto same = std::find_if(files.begin(), files.end(), [&](const StagedFile& f) { return f.name == name_; });
-            if (same != files.end())
-                same->bytes = std::move(bytes_);
-            else
-                files.push_back({name_, std::move(bytes_)});
-            out.data = "Success: streamed " + std::to_string(size_) + " bytes\n";
-        }
-        out.close = true;
-    }
-
-    PhoneState& phone_;
-    int id_;
-    std::string name_;
-    std::size_t size_;
-    std::string bytes_;
-    bool done_ = false;
-};
-
-class Answer : public Service {
-public:
-    explicit Answer(std::string text) : text_(std::move(text)) {}
-    void start(ServiceOutput& out) override
-    {
-        out.data = text_;
-        out.close = true;
-    }
-
-private:
-    std::string text_;
-};
+// install-write -S SIZE ID NAME -: the file joins the session. A second write
+// of one name replaces the file, as in the session's stage folder.
+std::string Write(PhoneState& phone, int id, const std::string& name, std::size_t size, std::string bytes)
+{
+    auto& open = AllSessions()[&phone].open;
+    const auto session = open.find(id);
+    if (session == open.end())
+        return NoSuchSession(std::to_string(id));
+    auto& files = session->second.files;
+    const auto same = std::find_if(files.begin(), files.end(), [&](const StagedFile& f) { return f.name == name; });
+    if (same != files.end())
+        same->bytes = std::move(bytes);
+    else
+        files.push_back({name, std::move(bytes)});
+    return "Success: streamed " + std::to_string(size) + " bytes\n";
+}
 
 } // namespace
 
@@ -237,7 +193,7 @@ std::unique_ptr<Service> OpenInstallSession(const std::vector<std::string>& args
         // Session ids look random on a phone; these are fixed, for the journal's sake.
         const int id = 1000000 + static_cast<int>((sessions.next++ * 7919u + 1234u) % 900000u);
         sessions.open[id] = std::move(session);
-        return std::make_unique<Answer>("Success: created install session [" + std::to_string(id) + "]\n");
+        return AnswerText("Success: created install session [" + std::to_string(id) + "]\n");
     }
     if (verb == "install-write") {
         // -S SIZE ID NAME [-]
@@ -250,19 +206,21 @@ std::unique_ptr<Service> OpenInstallSession(const std::vector<std::string>& args
         const auto id = SessionId(Arg(args, i));
         const std::string name = Arg(args, i + 1);
         if (!size || !id || name.empty() || name.find('/') != std::string::npos)
-            return std::make_unique<Answer>("Error: must specify a APK size\n");
-        return std::make_unique<SessionWrite>(phone, *id, name, *size);
+            return AnswerText("Error: must specify a APK size\n");
+        return ReceiveThenAnswer(*size, phone, [&phone, id = *id, name, size = *size](std::string bytes) {
+            return Write(phone, id, name, size, std::move(bytes));
+        });
     }
     const std::string idText = Arg(args, at + 1);
     const auto id = SessionId(idText);
     const auto session = id ? sessions.open.find(*id) : sessions.open.end();
     if (session == sessions.open.end())
-        return std::make_unique<Answer>(NoSuchSession(idText));
+        return AnswerText(NoSuchSession(idText));
     std::string verdict = "Success";
     if (verb == "install-commit")
         verdict = Commit(phone, *id, session->second);
     sessions.open.erase(session);
-    return std::make_unique<Answer>(verdict + "\n");
+    return AnswerText(verdict + "\n");
 }
 
 } // namespace fakephone
