@@ -52,33 +52,37 @@ void TFrmMain::InstallSeveral(const char* options, const QStringList& files)
         services().ShowInformation(refusal);
         return;
     }
-    BusyScope busy;
     std::vector<std::pair<QString, InstallResult>> results;
-    std::vector<ApkFile> apks;
-    QTemporaryDir opened; // the bundles' .apk files, for the length of the installs
-    for (const QString& file : files) {
-        if (KindOfFile(file) != PackageFileKind::Bundle) {
-            apks.push_back(ReadApkFile(file));
-            continue;
+    {
+        // The wait cursor from the first file read to the last run; never over the message box,
+        // whose clicks would wait behind it.
+        BusyScope busy;
+        std::vector<ApkFile> apks;
+        QTemporaryDir opened; // the bundles' .apk files, for the length of the installs
+        for (const QString& file : files) {
+            if (KindOfFile(file) != PackageFileKind::Bundle) {
+                apks.push_back(ReadApkFile(file));
+                continue;
+            }
+            const QStringList inside = opened.isValid() ? ExtractBundle(file, opened.path()) : QStringList();
+            const QString name = QFileInfo(file).fileName();
+            if (inside.isEmpty())
+                results.push_back({name, {QString::fromUtf8(texts::kBundleUnreadable).arg(name), InstallOutcome::Failure}});
+            for (const QString& apk : inside)
+                apks.push_back(ReadApkFile(apk));
         }
-        const QStringList inside = opened.isValid() ? ExtractBundle(file, opened.path()) : QStringList();
-        const QString name = QFileInfo(file).fileName();
-        if (inside.isEmpty())
-            results.push_back({name, {QString::fromUtf8(texts::kBundleUnreadable).arg(name), InstallOutcome::Failure}});
-        for (const QString& apk : inside)
-            apks.push_back(ReadApkFile(apk));
-    }
 
-    const std::vector<InstallGroup> groups = GroupByApplication(apks);
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        const InstallGroup& group = groups[i];
-        if (groups.size() > 1)
-            setWindowTitle(QString::fromUtf8(texts::kInstallProgress)
-                               .arg(i + 1)
-                               .arg(groups.size())
-                               .arg(group.name));
-        results.push_back({group.name, RunInstall(group.multiple ? InstallMultipleArgs(options, group.files)
-                                                                 : InstallArgs(options, group.files.front().toStdString()))});
+        const std::vector<InstallGroup> groups = GroupByApplication(apks);
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            const InstallGroup& group = groups[i];
+            if (groups.size() > 1)
+                setWindowTitle(QString::fromUtf8(texts::kInstallProgress)
+                                   .arg(i + 1)
+                                   .arg(groups.size())
+                                   .arg(group.name));
+            results.push_back({group.name, RunInstall(group.multiple ? InstallMultipleArgs(options, group.files)
+                                                                     : InstallArgs(options, group.files.front().toStdString()))});
+        }
     }
 
     services().ShowInformation(results.size() == 1 ? OutcomeMessage(results.front().second) : BatchMessage(results));

@@ -90,9 +90,11 @@ QStringList ExtractBundle(const QString& bundle, const QString& folder)
     QSet<QString> used;
     for (const std::string& name : apks) {
         // Only the entry's own name is kept: a path inside the zip never leaves the folder.
-        QString base = FileName(QString::fromStdString(name));
-        for (int n = 2; used.contains(base.toLower()); ++n)
-            base = QStringLiteral("%1-%2").arg(n).arg(FileName(QString::fromStdString(name)));
+        // Names stay unique, also beside another bundle's files: install-multiple names each file by its name.
+        const QString own = FileName(QString::fromStdString(name));
+        QString base = own;
+        for (int n = 2; used.contains(base.toLower()) || QFileInfo::exists(QDir(folder).filePath(base)); ++n)
+            base = QStringLiteral("%1-%2").arg(n).arg(own);
         used.insert(base.toLower());
         const QString target = QDir(folder).filePath(base);
         if (!archive->ExtractTo(name, Local(target)))

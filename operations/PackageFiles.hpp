@@ -28,7 +28,8 @@ struct ApkFile {
 };
 ApkFile ReadApkFile(const QString& path);
 
-// The .apk files inside a bundle, written into `folder` (names kept unique);
+// The .apk files inside a bundle, written into `folder` (names kept unique,
+// also beside files already there);
 // empty when the bundle is no zip or holds none. A bundletool set keeps
 // full-APK copies for old phones under standalones/: they are left out when
 // the set has splits.

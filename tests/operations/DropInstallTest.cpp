@@ -6,6 +6,7 @@
 #include "support/ApkWriter.hpp"
 
 #include "support/DropFiles.hpp"
+#include "windows/Waiting.hpp"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -83,7 +84,10 @@ TEST_F(DropTest, SeveralFilesInstallOneRunPerApplicationWithThePanelsChoices)
                   .Status(1)});
     QStringList captions;
     QObject::connect(window.get(), &QWidget::windowTitleChanged, [&](const QString& t) { captions << t; });
+    bool busyWhenTold = true; // the wait cursor over the box would hold back the click that closes it
+    services.onMessage = [&](const QString&) { busyWhenTold = IsBusy(); };
     window->bt_installrom->click();
+    EXPECT_FALSE(busyWhenTold);
     EXPECT_EQ((FakeAdb::Calls{notes, mapsRun}), Sent());
     EXPECT_EQ(QStringList{QStringLiteral("Résultat des installations :\ncom.notes : Application installé avec succès !\n"
                                          "com.maps : ECHEC : adb: failed to install ") +

@@ -169,6 +169,11 @@ TEST(ExtractBundle, TheApkFilesOfApksAndXapkBundles)
     const QStringList extracted = ExtractBundle(Q(bundle), out.path());
     ASSERT_EQ(2, extracted.size());
     EXPECT_EQ(QStringLiteral("config.hdpi"), ReadApkFile(extracted[1]).split);
+    // A second bundle into the same folder keeps the first one's files.
+    const QStringList again = ExtractBundle(Q(bundle), out.path());
+    EXPECT_EQ((QStringList{QStringLiteral("2-base-master.apk"), QStringLiteral("2-base-hdpi.apk")}),
+              QStringList({QFileInfo(again.value(0)).fileName(), QFileInfo(again.value(1)).fileName()}));
+    EXPECT_EQ(4, QDir(out.path()).entryList(QDir::Files).size());
     // Not a zip at all.
     EXPECT_EQ(QStringList(), ExtractBundle(Q(folder.write("fake.xapk", "not a zip")), out.path()));
 }
