@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace apk {
 
@@ -81,15 +82,23 @@ std::optional<std::string> ZipArchive::Read(const std::string& name, std::size_t
 
 bool ZipArchive::ExtractTo(const std::string& name, const std::string& path) const
 {
+#ifdef _WIN32
+    // Paths are UTF-8 here (libzip takes them so on Windows too); the C library wants them wide.
+    const auto native = std::filesystem::path(std::u8string(path.begin(), path.end()));
+    std::FILE* out = _wfopen(native.c_str(), L"wb");
+#else
     std::FILE* out = std::fopen(path.c_str(), "wb");
+#endif
     if (!out)
         return false;
     bool ok = CopyEntry(archive_, name, static_cast<std::size_t>(-1), [&](const char* data, std::size_t n) {
         return std::fwrite(data, 1, n, out) == n;
     });
     ok = std::fclose(out) == 0 && ok;
-    if (!ok)
-        std::remove(path.c_str());
+    if (!ok) {
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())), ignored);
+    }
     return ok;
 }
 

@@ -12,6 +12,7 @@ struct zip;
 
 namespace apk {
 
+// Paths are in the system's file-name encoding (UTF-8 on Windows).
 class ZipArchive {
 public:
     // nullptr when the file cannot be read or is not a zip.

@@ -109,7 +109,10 @@ void TFrmMain::Install(const char* reinstallOptions)
     if (!GuardDevice())
         return;
     const char* options = box_reinstall->isChecked() ? reinstallOptions : "";
-    const QStringList files = OpenDialog1.fileNames.isEmpty() ? QStringList{OpenDialog1.fileName} : OpenDialog1.fileNames;
+    // The list belongs to the file name it was chosen with.
+    const QStringList files = !OpenDialog1.fileNames.isEmpty() && OpenDialog1.fileNames.front() == OpenDialog1.fileName
+        ? OpenDialog1.fileNames
+        : QStringList{OpenDialog1.fileName};
     if (files.size() > 1 || KindOfFile(files.front()) == PackageFileKind::Bundle) {
         InstallSeveral(options, files);
         return;

@@ -16,7 +16,15 @@ namespace quoddle {
 
 namespace {
 
-std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// A path as apk/ takes it.
+std::string Local(const QString& path)
+{
+#ifdef _WIN32
+    return path.toUtf8().toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
 
 QString FileName(const QString& path) { return QFileInfo(path).fileName(); }
 
