@@ -52,12 +52,6 @@ std::map<const PhoneState*, Sessions>& AllSessions()
     return all;
 }
 
-int SdkLevel(const PhoneState& phone)
-{
-    const std::string sdk = phone.property("ro.build.version.sdk");
-    return sdk.empty() || sdk.size() > 3 || !std::all_of(sdk.begin(), sdk.end(), ::isdigit) ? 0 : std::stoi(sdk);
-}
-
 // Where the words start after "cmd package", "package" or "pm".
 std::size_t VerbAt(const std::vector<std::string>& args)
 {
@@ -137,6 +131,12 @@ std::string Write(PhoneState& phone, int id, const std::string& name, std::size_
 }
 
 } // namespace
+
+int SdkLevel(const PhoneState& phone)
+{
+    const std::string sdk = phone.property("ro.build.version.sdk");
+    return sdk.empty() || sdk.size() > 3 || !std::all_of(sdk.begin(), sdk.end(), ::isdigit) ? 0 : std::stoi(sdk);
+}
 
 std::optional<PackageFile> ReadPackageFile(const std::string& bytes)
 {

@@ -355,8 +355,9 @@ std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, cons
     const auto file = ReadPackageFile(fileBytes);
     if (!file)
         return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
-    // A lone split goes through a session from Android 5 on, whose commit wants its base.
-    if (!file->split.empty())
+    // A lone split goes through a session from Android 5 on, whose commit wants its
+    // base; older parsers know no splits and take it as a whole package.
+    if (!file->split.empty() && SdkLevel(phone) >= 21)
         return "Failure [INSTALL_FAILED_INVALID_APK: Full install must include a base package]";
     return InstallNamed(phone, file->package, options, phone.config().pathStyle == PathStyle::Android11);
 }

@@ -32,7 +32,7 @@ struct InstallOptions {
 
 // Installs the package whose file holds these bytes: a real .apk, or a text
 // file whose first line is "package=com.example.notes" (see ReadPackageFile in
-// InstallSession.hpp). A lone split is refused. Returns pm's verdict
+// InstallSession.hpp). A lone split is refused from Android 5 on. Returns pm's verdict
 // line without its line end: "Success" or "Failure [...]". Caller holds the lock.
 std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options);
 
