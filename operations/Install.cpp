@@ -4,6 +4,7 @@
 
 #include "AdbArgs.hpp"
 #include "FrmMain.hpp"
+#include "PackageFiles.hpp"
 #include "Texts.hpp"
 #include "platform/CommandLine.hpp"
 #include "widgets/Panel.hpp"
@@ -58,6 +59,27 @@ InstallOutcome ClassifyVerdict(const QString& verdict)
     return InstallOutcome::Failure;
 }
 
+QString OutcomeMessage(const InstallResult& result)
+{
+    switch (result.outcome) {
+    case InstallOutcome::Success:
+        return texts::Tr(texts::kInstallSuccess);
+    case InstallOutcome::AlreadyInstalled:
+        return texts::Tr(texts::kInstallAlreadyThere);
+    case InstallOutcome::Failure:
+        break;
+    }
+    return texts::Tr(texts::kInstallFailurePrefix) + result.verdict;
+}
+
+QString BatchMessage(const std::vector<std::pair<QString, InstallResult>>& results)
+{
+    QString message = texts::Tr(texts::kInstallBatchHeader);
+    for (const auto& [name, result] : results)
+        message += QLatin1Char('\n') + texts::Tr(texts::kInstallBatchLine).arg(name, OutcomeMessage(result));
+    return message;
+}
+
 QString PackageOfRow(const QString& apkCell, const QString& componentCell)
 {
     for (const QChar c : componentCell) {
@@ -69,14 +91,11 @@ QString PackageOfRow(const QString& apkCell, const QString& componentCell)
 
 void TFrmMain::bt_installClick()
 {
-    const QString file = services().ChooseFileToOpen(
-        {OpenDialog1.title, OpenDialog1.filter.section(QLatin1Char('|'), 0, 0) + QStringLiteral(" (*.apk)"),
-         QStringLiteral("apk")});
-    if (file.isEmpty())
+    const QStringList files = services().ChooseFilesToOpen(
+        {OpenDialog1.title, texts::Tr(texts::kPackageFilesFilter), QStringLiteral("apk")});
+    if (files.isEmpty() || files.front().isEmpty())
         return;
-    OpenDialog1.fileName = file;
-    panel_install->show();
-    panel_install->raise();
+    ShowInstallPanel(files);
 }
 
 void TFrmMain::sBitBtn4Click() { panel_install->hide(); }
@@ -89,24 +108,28 @@ void TFrmMain::Install(const char* reinstallOptions)
 {
     if (!GuardDevice())
         return;
-    AdbArgs = DeviceArg(CurrentDevice)
-        + InstallArgs(box_reinstall->isChecked() ? reinstallOptions : "", OpenDialog1.fileName.toStdString());
-    RunCommand(AdbPath, AppDir());
+    const char* options = box_reinstall->isChecked() ? reinstallOptions : "";
+    // The list belongs to the file name it was chosen with.
+    const QStringList files = !OpenDialog1.fileNames.isEmpty() && OpenDialog1.fileNames.front() == OpenDialog1.fileName
+        ? OpenDialog1.fileNames
+        : QStringList{OpenDialog1.fileName};
+    if (files.size() > 1 || KindOfFile(files.front()) == PackageFileKind::Bundle) {
+        InstallSeveral(options, files);
+        return;
+    }
+    const InstallResult result = RunInstall(InstallArgs(options, OpenDialog1.fileName.toStdString()));
+    services().ShowInformation(OutcomeMessage(result));
+    if (result.outcome == InstallOutcome::Success)
+        panel_install->hide();
+}
 
+InstallResult TFrmMain::RunInstall(const std::string& installArgs)
+{
+    AdbArgs = DeviceArg(CurrentDevice) + installArgs;
+    RunCommand(AdbPath, AppDir());
     const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), Memo->lines(),
                                            OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
-    switch (ClassifyVerdict(verdict)) {
-    case InstallOutcome::Success:
-        services().ShowInformation(texts::Tr(texts::kInstallSuccess));
-        panel_install->hide();
-        break;
-    case InstallOutcome::AlreadyInstalled:
-        services().ShowInformation(texts::Tr(texts::kInstallAlreadyThere));
-        break;
-    case InstallOutcome::Failure:
-        services().ShowInformation(texts::Tr(texts::kInstallFailurePrefix) + verdict);
-        break;
-    }
+    return {verdict, ClassifyVerdict(verdict)};
 }
 
 void TFrmMain::bt_desinstallClick() { Uninstall(true); }

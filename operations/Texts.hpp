@@ -18,8 +18,7 @@ inline constexpr const char* kCaptionBadCommand =
     QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Mauvaise Commande ou paramètre manquant !!");
 inline constexpr const char* kCaptionRunError =
     QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Une Erreur s'est produite lors de l'execution du programme !!");
-inline constexpr const char* kCaptionApplied =
-    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Commandes appliquées...");
+inline constexpr const char* kCaptionApplied = QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Commandes appliquées...");
 
 inline constexpr const char* kNoDeviceSelected = QT_TRANSLATE_NOOP("quoddle::texts", "aucun appareil selectionné");
 inline constexpr const char* kInstallSuccess =
@@ -27,6 +26,24 @@ inline constexpr const char* kInstallSuccess =
 inline constexpr const char* kInstallAlreadyThere =
     QT_TRANSLATE_NOOP("quoddle::texts", "L'Application est déjà présente sur le téléphone !");
 inline constexpr const char* kInstallFailurePrefix = QT_TRANSLATE_NOOP("quoddle::texts", "ECHEC : ");
+// Several package files: the panel's list, the batch's progress and outcome,
+// and the files refused before anything is sent (%1, %2, %3: Qt's arguments).
+inline constexpr const char* kPackageFilesFilter =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Applications Android (*.apk *.apks *.xapk)");
+inline constexpr const char* kPanelOneFile = QT_TRANSLATE_NOOP("quoddle::texts", "Fichier : %1");
+inline constexpr const char* kPanelFiles = QT_TRANSLATE_NOOP("quoddle::texts", "%1 fichiers : %2");
+inline constexpr const char* kInstallProgress =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Installation %1 sur %2 : %3");
+inline constexpr const char* kInstallBatchHeader = QT_TRANSLATE_NOOP("quoddle::texts", "Résultat des installations :");
+inline constexpr const char* kInstallBatchLine = QT_TRANSLATE_NOOP("quoddle::texts", "%1 : %2");
+inline constexpr const char* kBundleUnreadable =
+    QT_TRANSLATE_NOOP("quoddle::texts", "%1 ne contient aucun fichier .apk lisible");
+inline constexpr const char* kNothingSent = QT_TRANSLATE_NOOP("quoddle::texts", "Rien n'a été envoyé au téléphone :");
+inline constexpr const char* kRefusedNotPackage =
+    QT_TRANSLATE_NOOP("quoddle::texts", "%1 n'est pas un fichier d'application Android (.apk, .apks, .xapk)");
+inline constexpr const char* kRefusedFolder =
+    QT_TRANSLATE_NOOP("quoddle::texts", "%1 est un dossier, pas un fichier d'application");
+inline constexpr const char* kRefusedMissing = QT_TRANSLATE_NOOP("quoddle::texts", "%1 n'existe plus");
 inline constexpr const char* kRemovalResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Resultat : \r");
 inline constexpr const char* kTrashResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Résultat de la commande : \r");
 inline constexpr const char* kInstallLocationUnknown =

@@ -10,6 +10,7 @@ QUODDLE_PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     qt6-tools-dev qt6-l10n-tools
+    libzip-dev
     adb
     xvfb xauth xdotool
     desktop-file-utils appstream

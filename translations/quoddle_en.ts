@@ -701,5 +701,49 @@
         <source>Nom Composant</source>
         <translation>Package</translation>
     </message>
+    <message>
+        <source>Applications Android (*.apk *.apks *.xapk)</source>
+        <translation>Android applications (*.apk *.apks *.xapk)</translation>
+    </message>
+    <message>
+        <source>Fichier : %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>%1 fichiers : %2</source>
+        <translation>%1 files: %2</translation>
+    </message>
+    <message>
+        <source>Quoddle - Installation %1 sur %2 : %3</source>
+        <translation>Quoddle - Installing %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Résultat des installations :</source>
+        <translation>Results of the installs:</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 ne contient aucun fichier .apk lisible</source>
+        <translation>%1 holds no readable .apk file</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été envoyé au téléphone :</source>
+        <translation>Nothing was sent to the phone:</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un fichier d&apos;application Android (.apk, .apks, .xapk)</source>
+        <translation>%1 is not an Android application file (.apk, .apks, .xapk)</translation>
+    </message>
+    <message>
+        <source>%1 est un dossier, pas un fichier d&apos;application</source>
+        <translation>%1 is a folder, not an application file</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;existe plus</source>
+        <translation>%1 no longer exists</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "Catalogue.hpp"
 #include "startup/Translations.hpp"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -79,14 +80,26 @@ TEST(EnglishCatalogue, TheProgramCarriesTheCommittedTranslations)
     }
 }
 
+// The arguments of a text (%1, %2...): each one in the English as in the French.
+QStringList Arguments(const QString& text)
+{
+    QStringList arguments;
+    for (const auto& match : QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text))
+        arguments << match.captured();
+    arguments.sort();
+    return arguments;
+}
+
 // A message that ends in a line break has the command's output appended below
-// it; a menu item's "&" gives it its Alt key: the English keeps both.
-TEST(EnglishCatalogue, TranslationsKeepLineBreaksAndMnemonics)
+// it; a menu item's "&" gives it its Alt key; %1, %2... receive file names and
+// counts: the English keeps them all.
+TEST(EnglishCatalogue, TranslationsKeepLineBreaksMnemonicsAndArguments)
 {
     for (const CatalogueMessage& m : Committed()) {
         const auto endsInBreak = [](const QString& text) { return text.endsWith(QLatin1Char('\r')); };
         EXPECT_EQ(endsInBreak(m.source), endsInBreak(m.translation)) << Describe(m);
         EXPECT_EQ(m.source.count(QLatin1Char('&')), m.translation.count(QLatin1Char('&'))) << Describe(m);
+        EXPECT_EQ(Arguments(m.source), Arguments(m.translation)) << Describe(m);
     }
 }
 
