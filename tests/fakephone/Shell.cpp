@@ -1,5 +1,7 @@
 #include "Shell.hpp"
 
+#include "Release.hpp"
+
 #include <fnmatch.h>
 
 #include <algorithm>
@@ -132,7 +134,10 @@ ShellResult Getprop(const std::vector<std::string>& args, const PhoneState& phon
     return r;
 }
 
-ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone)
+// pm and cmd package: one dispatch point for every verb. `cmdPackage` when
+// the answer is PackageManagerShellCommand's (cmd package, and pm from 9),
+// otherwise Pm.java's; the verbs that differ by release are in Release.cpp.
+ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone, bool cmdPackage)
 {
     ShellResult r;
     const std::string verb = Arg(args, first);
@@ -150,7 +155,7 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
                 filter = args[i];
         }
         for (const Package& p : phone.packages) {
-            const bool system = p.path.rfind("/system/", 0) == 0 || p.path.rfind("/product/", 0) == 0;
+            const bool system = OnSystemPartition(p.path);
             if ((thirdPartyOnly && system) || (systemOnly && !system))
                 continue;
             if (!filter.empty() && p.name.find(filter) == std::string::npos)
@@ -181,7 +186,7 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
         if (name == "-k")
             name = Arg(args, first + 2);
         const Package* p = phone.FindPackage(name);
-        if (!p || p->path.rfind("/system/", 0) == 0) {
+        if (!p || OnSystemPartition(p->path)) {
             r.out = "Failure [DELETE_FAILED_INTERNAL_ERROR]\n";
             r.status = 1;
             return r;
@@ -190,41 +195,9 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
         r.out = "Success\n";
         return r;
     }
-    if (verb == "getInstallLocation") {
-        static const char* const names[] = {"0[auto]", "1[internal]", "2[external]"};
-        r.out = std::string(names[phone.installLocation]) + "\n";
-        return r;
-    }
-    if (verb == "setInstallLocation") {
-        const std::string n = Arg(args, first + 1);
-        if (!IsNumber(n) || n.size() != 1 || n[0] > '2') {
-            r.err = "Error: install location has to be a number.\n";
-            r.status = 1;
-            return r;
-        }
-        phone.installLocation = n[0] - '0';
-        return r;
-    }
-    r.err = verb.empty() ? "Error: no command given\n" : "Unknown command: " + verb + "\n";
-    r.status = 1;
-    return r;
-}
-
-ShellResult Bmgr(const std::vector<std::string>& args, PhoneState& phone)
-{
-    ShellResult r;
-    const std::string verb = Arg(args, 1);
-    if (verb == "enabled") {
-        r.out = std::string("Backup Manager currently ") + (phone.backupEnabled ? "enabled" : "disabled") + "\n";
-    } else if (verb == "enable" || verb == "disable") {
-        // Newer phones take "enable true|false"; the plain verbs are kept too.
-        phone.backupEnabled = verb == "enable" && Arg(args, 2) != "false";
-        r.out = std::string("Backup Manager now ") + (phone.backupEnabled ? "enabled" : "disabled") + "\n";
-    } else {
-        r.err = "usage: bmgr [backup|restore|list|transport|run]\n";
-        r.status = 1;
-    }
-    return r;
+    if (auto answer = PmInstallLocation(args, first, phone, cmdPackage))
+        return *answer;
+    return PmUnknownCommand(verb, phone, cmdPackage);
 }
 
 ShellResult Rm(const std::vector<std::string>& args, PhoneState& phone)
@@ -267,20 +240,27 @@ ShellResult RunCommand(const std::vector<std::string>& args, PhoneState& phone)
     const std::string& tool = args[0];
     if (tool == "getprop")
         return Getprop(args, phone);
+    const ReleaseTools& release = ToolsFor(phone.sdk());
     if (tool == "pm")
-        return Pm(args, 1, phone);
-    if (tool == "cmd" && Arg(args, 1) == "package")
-        return Pm(args, 2, phone);
+        return Pm(args, 1, phone, release.pmIsCmdPackage);
+    if (tool == "cmd" && release.hasCmd && Arg(args, 1) == "package")
+        return Pm(args, 2, phone, true);
     if (tool == "bmgr")
         return Bmgr(args, phone);
     if (tool == "rm")
         return Rm(args, phone);
-    if (tool == "service" && Arg(args, 1) == "call") {
-        r.out = "Result: Parcel(00000000    '....')\n";
+    if (tool == "service" && Arg(args, 1) == "call")
+        return ServiceCall(args, phone);
+    if (tool == "am")
+        return Am(args, phone);
+    if (tool == "input" && Arg(args, 1) == "keyevent" && args.size() > 2) {
+        // cmds/input Input.java: a key code number (names too from 4.0),
+        // injected without a word, on every release.
+        for (std::size_t i = 2; i < args.size(); ++i)
+            if (IsNumber(args[i]) && args[i].size() < 4)
+                phone.keyEvents.push_back(std::stoi(args[i]));
         return r;
     }
-    if (tool == "input" && Arg(args, 1) == "keyevent" && args.size() > 2)
-        return r;
     if (tool == "input" || tool == "service") {
         r.err = "usage: " + tool + " ...\n";
         r.status = 1;
