@@ -7,6 +7,8 @@ inline constexpr const char* kCaptionSuccess = "Quoddle - Commande executer avec
 inline constexpr const char* kCaptionBadCommand = "Quoddle - Mauvaise Commande ou paramètre manquant !!";
 inline constexpr const char* kCaptionRunError = "Quoddle - Une Erreur s'est produite lors de l'execution du programme !!";
 inline constexpr const char* kCaptionApplied = "Quoddle - Commandes appliquées...";
+// A run that went through but whose answer says the phone did not do it.
+inline constexpr const char* kCaptionRefused = "Quoddle - Le téléphone a refusé la commande !!";
 
 inline constexpr const char* kNoDeviceSelected = "aucun appareil selectionné";
 inline constexpr const char* kInstallSuccess = "Application installé avec succès !";
@@ -14,6 +16,8 @@ inline constexpr const char* kInstallAlreadyThere = "L'Application est déjà pr
 inline constexpr const char* kInstallFailurePrefix = "ECHEC : ";
 inline constexpr const char* kRemovalResultPrefix = "Resultat : \r";
 inline constexpr const char* kTrashResultPrefix = "Résultat de la commande : \r";
+// Followed by what the phone answered.
+inline constexpr const char* kRefusedPrefix = "Le téléphone n'a pas exécuté la commande : \r";
 inline constexpr const char* kInstallLocationUnknown =
     "Impossible d'obtenir la configuration actuelle de la méthode de stockage des applications (êtes-vous bien "
     "sous Froyo 2.2 ?)";
