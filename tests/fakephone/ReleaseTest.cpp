@@ -110,6 +110,25 @@ TEST(Releases, SettingsChangeOnlyWhenTheVerbIsTheRelease)
     }
 }
 
+TEST(Releases, AlreadyInstalledVerdictOfEachRelease)
+{
+    const std::string shortVerdict = "Failure [INSTALL_FAILED_ALREADY_EXISTS]";
+    const std::string longVerdict =
+        "Failure [INSTALL_FAILED_ALREADY_EXISTS: Attempt to re-install com.example.notes without first uninstalling.]";
+    const struct {
+        const char* profile;
+        std::string verdict;
+    } rows[] = {{"android-2.2", shortVerdict}, {"android-4.4", shortVerdict}, {"android-9", longVerdict}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.profile);
+        PhoneState phone(PhoneConfig::Preset(row.profile));
+        EXPECT_EQ(row.verdict, InstallPackage(phone, "package=com.example.notes\n", {}));
+        InstallOptions replace;
+        replace.replace = true;
+        EXPECT_EQ("Success", InstallPackage(phone, "package=com.example.notes\n", replace));
+    }
+}
+
 TEST(Releases, ProfilesCarryTheirReleaseAndItsPackagePaths)
 {
     const struct {

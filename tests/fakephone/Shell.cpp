@@ -338,7 +338,9 @@ std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, cons
         return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
     Package* existing = phone.FindPackage(name);
     if (existing && !options.replace) {
-        if (phone.config().pathStyle == PathStyle::Android11)
+        // From 5.0 the verdict carries the session's status message
+        // (PackageInstaller.EXTRA_STATUS_MESSAGE), before it the code alone.
+        if (phone.sdk() >= 21)
             return "Failure [INSTALL_FAILED_ALREADY_EXISTS: Attempt to re-install " + name
                 + " without first uninstalling.]";
         return "Failure [INSTALL_FAILED_ALREADY_EXISTS]";
