@@ -106,6 +106,9 @@ void TFrmMain::Install(const char* reinstallOptions)
         services().ShowInformation(QString::fromUtf8(texts::kInstallFailurePrefix) + verdict);
         break;
     }
+    // An old phone's pm refuses with exit status 0: the verdict tells.
+    if (lastRunSucceeded_ && ClassifyVerdict(verdict) != InstallOutcome::Success)
+        setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
 }
 
 void TFrmMain::bt_desinstallClick() { Uninstall(true); }
@@ -121,6 +124,9 @@ void TFrmMain::Uninstall(bool keepData)
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
     services().ShowInformation(QString::fromUtf8(texts::kRemovalResultPrefix) + Memo->text());
+    // pm says "Success" or "Failure [...]", before Android 5 with exit status 0.
+    if (lastRunSucceeded_ && !Memo->lines().contains(QStringLiteral("Success")))
+        setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
 }
 
 } // namespace quoddle

@@ -223,6 +223,23 @@ TEST_P(Releases, APhoneThatRefusesIsNeverShownAsSuccess)
     EXPECT_EQ((Journal{R().Shell("getprop ro.build.version.sdk"), DialText()}), session->TakeJournal());
     EXPECT_EQ(Text(texts::kCaptionRefused), window->windowTitle());
     EXPECT_TRUE(refused()) << services.messages().join(QStringLiteral(" | ")).toStdString();
+
+    // pm refusing a removal or an install: before Android 7 with exit status 0,
+    // after it with a status that adb passes on. Never the success caption.
+    const char* const pmRefusal = R().shellV2 ? texts::kCaptionBadCommand : texts::kCaptionRefused;
+    window->StringGrid1->setRow(1);
+    window->StringGrid1->setCell(2, 1, QStringLiteral("com.example.nosuch"));
+    window->bt_desinstalltt->click();
+    EXPECT_EQ(Text(pmRefusal), window->windowTitle());
+
+    const auto apk = session->WorkDir() / "notes.apk";
+    std::ofstream(apk, std::ios::binary) << "package=com.example.notes\n";
+    services.clear();
+    services.fileAnswers = {QString::fromStdString(apk.string())};
+    window->bt_install->click();
+    window->bt_installrom->click();
+    EXPECT_EQ(QStringList{Text(texts::kInstallAlreadyThere)}, services.messages());
+    EXPECT_EQ(Text(pmRefusal), window->windowTitle());
 }
 
 // An Android 2.2 phone and an Android 14 one attached together: each gets the
