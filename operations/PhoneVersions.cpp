@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <iterator>
 
 namespace quoddle {
 

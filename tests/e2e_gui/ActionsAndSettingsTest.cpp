@@ -69,8 +69,9 @@ TEST_P(Actions, DialSendsTheNumberTextOnClickAndOnEnter)
         if (!again.empty())
             again.erase(again.begin(), again.end() - 1); // the release is known by now
         EXPECT_EQ(again, PhoneSaw()) << c.field;
-        if (!c.sent.empty())
+        if (!c.sent.empty()) {
             EXPECT_EQ(QString::fromUtf8(texts::kCaptionSuccess), Caption()) << c.field;
+        }
     }
     EXPECT_TRUE(Messages().isEmpty());
 }

@@ -215,8 +215,9 @@ TEST_F(MainWindowTest, DialGoesThroughTheWayOfThePhonesRelease)
         EXPECT_EQ(QString::fromUtf8(c.refused ? texts::kCaptionRefused : texts::kCaptionSuccess), Caption())
             << c.sdk << " " << c.answer;
         EXPECT_EQ(c.refused ? 1 : 0, services.messages().size()) << c.sdk << " " << c.answer;
-        if (c.refused)
+        if (c.refused) {
             EXPECT_TRUE(services.messages().value(0).startsWith(QString::fromUtf8(texts::kRefusedPrefix)));
+        }
     }
 }
 
