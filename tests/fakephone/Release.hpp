@@ -21,8 +21,9 @@ struct ReleaseTools {
     // `cmd` (frameworks/native cmds/cmd) exists from 7.0.
     bool hasCmd;
     // Pm.java's install-location verbs: setInstallLocation/getInstallLocation
-    // in 2.2 (froyo Pm.java), set-install-location/get-install-location in
-    // 4.2 and 4.4 (jb-mr1, kitkat Pm.java) and later.
+    // in 2.2 and 2.3 (froyo Pm.java, gingerbread's usage), set-install-location/
+    // get-install-location in 4.2 and 4.4 (jb-mr1, kitkat Pm.java) and later;
+    // taken to change with 4.0.
     bool pmCamelCaseInstallLocation;
     // Pm.java's run() returns an exit status from 5.0 (lollipop Pm.java:
     // System.exit(exitCode)); before, main() returns and pm exits 0.
