@@ -45,6 +45,8 @@ QString InstallVerdict(int exitStatus, const QStringList& paneLines, const QStri
 
 InstallOutcome ClassifyVerdict(const QString& verdict)
 {
+    if (verdict.isEmpty())
+        return InstallOutcome::NoAnswer;
     // adb puts its own prefix before the package manager's words.
     QString words = verdict;
     if (const qsizetype at = verdict.indexOf(QLatin1String("Failure [")); at > 0)
@@ -102,6 +104,9 @@ void TFrmMain::Install(const char* reinstallOptions)
     case InstallOutcome::AlreadyInstalled:
         services().ShowInformation(QString::fromUtf8(texts::kInstallAlreadyThere));
         break;
+    case InstallOutcome::NoAnswer:
+        TellRunFailed();
+        [[fallthrough]];
     case InstallOutcome::Failure:
         services().ShowInformation(QString::fromUtf8(texts::kInstallFailurePrefix) + verdict);
         break;
@@ -120,6 +125,7 @@ void TFrmMain::Uninstall(bool keepData)
     const QString package = PackageOfRow(StringGrid1->cell(1, row), StringGrid1->cell(2, row));
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
+    RunAnswered(); // pm uninstall always prints "Success" or "Failure [...]"
     services().ShowInformation(QString::fromUtf8(texts::kRemovalResultPrefix) + Memo->text());
 }
 
