@@ -10,56 +10,22 @@
 // "Painted" also lets the event loop lay out and paint what changed, as the
 // user would see it after a refresh.
 
+#include "BenchServices.hpp"
 #include "operations/FrmMain.hpp"
 #include "widgets/StringGrid.hpp"
 #include "widgets/TextListBox.hpp"
 #include "windows/OutputPane.hpp"
-#include "windows/Services.hpp"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The program's folder holds an "adb" that prints nothing: the window opens
-// without a device, and nothing here runs adb again. (Where a script cannot
-// stand in for adb, the window's first search fails quietly; the fill does
-// not need it.)
-class BenchServices : public quoddle::Services {
-public:
-    BenchServices()
-    {
-#ifndef _WIN32
-        const QString adb = folder_.filePath(QStringLiteral("adb"));
-        std::ofstream(adb.toStdString()) << "#!/bin/sh\nexit 0\n";
-        QFile::setPermissions(adb, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-#endif
-        quoddle::SetServices(this);
-    }
-    ~BenchServices() override { quoddle::SetServices(nullptr); }
-    void ShowInformation(const QString&) override {}
-    void ShowError(const QString&) override {}
-    QString ChooseFileToOpen(const quoddle::OpenFileRequest&) override { return {}; }
-    void Sleep(unsigned) override {}
-    bool StartDetached(const std::string&, const std::string&, const std::string&) override { return false; }
-    bool OpenCommandInterpreter(const std::string&, const std::string&) override { return false; }
-    void OpenUrl(const QString&) override {}
-    bool EndProcess(std::uint32_t) override { return false; }
-    std::string AppDir() override { return QDir::toNativeSeparators(folder_.path() + QLatin1Char('/')).toStdString(); }
-
-private:
-    QTemporaryDir folder_;
-};
 
 // A listing of `count` packages as a current phone prints it: most in the
 // user's internal memory (old flat names and Android 11 folders), then
@@ -126,7 +92,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    BenchServices services;
+    quoddle::bench::BenchServices services;
     auto opened = std::make_unique<quoddle::TFrmMain>();
     opened->show();
     QApplication::processEvents();
