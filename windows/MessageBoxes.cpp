@@ -17,8 +17,9 @@ namespace quoddle {
 
 namespace {
 
-// What a plain message box shows well on the smallest screens the program
-// meets (1024 × 768): its label wraps at blanks, never inside a word.
+// What a plain message box shows whole on the smallest screens the program
+// meets (1024 × 768). Its label wraps at blanks; a longer word than this
+// would stand cut at the box's edge.
 constexpr qsizetype kShortMaxLines = 25;
 constexpr qsizetype kShortMaxCharacters = 2000;
 constexpr qsizetype kShortMaxWord = 100;

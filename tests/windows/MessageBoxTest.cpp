@@ -114,26 +114,34 @@ TEST_P(LongOutput, FitsTheScreenWithItsButtonInReachAndTheWholeText)
     SetApplicationTitle(QString());
 }
 
-TEST(MessageBoxes, AShortTextStaysAPlainMessageBox)
+TEST(MessageBoxes, AShortTextStaysAPlainMessageBoxThatFitsTheScreen)
 {
+    const QString lines = QStringLiteral("Résultat de la commande : \r");
     const struct {
         QString text;
         bool isLong;
     } cases[] = {
         {QStringLiteral("Application installé avec succès !"), false},
-        {QStringLiteral("Résultat de la commande : \r") + QStringLiteral("rm: f: Permission denied\r\n").repeated(24), false},
-        {QStringLiteral("Résultat de la commande : \r") + QStringLiteral("rm: f: Permission denied\r\n").repeated(25), true},
+        {lines + QStringLiteral("rm: /data/local/tmp/f000001: Permission denied\r\n").repeated(24), false},
+        {lines + QStringLiteral("rm: f: Permission denied\r\n").repeated(25), true},
         {QStringLiteral("ECHEC : ") + QString(100, QLatin1Char('x')), false},
-        {QStringLiteral("ECHEC : ") + QString(101, QLatin1Char('x')), true},
+        {QStringLiteral("ECHEC : ") + QString(101, QLatin1Char('x')), true}, // a word too wide to wrap
+        {(QStringLiteral("Failure [INSTALL_FAILED_INVALID_APK] ") + QString(60, QLatin1Char('y')) + QLatin1Char(' '))
+             .repeated(20), false},
         {QString(2001, QLatin1Char(' ')), true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.isLong, IsLongMessage(c.text)) << c.text.left(60).toStdString();
+        SCOPED_TRACE(c.text.left(40).toStdString());
+        EXPECT_EQ(c.isLong, IsLongMessage(c.text));
         const auto box = BuildMessageBox(QMessageBox::NoIcon, QStringLiteral("Quoddle"), c.text);
         if (c.isLong)
             continue;
         auto* plain = qobject_cast<QMessageBox*>(box.get());
         ASSERT_NE(nullptr, plain);
         EXPECT_EQ(c.text, plain->text());
+        plain->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(plain));
+        EXPECT_TRUE(plain->screen()->availableGeometry().contains(plain->frameGeometry()))
+            << plain->frameGeometry().width() << " × " << plain->frameGeometry().height();
     }
 }
