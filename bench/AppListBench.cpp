@@ -10,7 +10,7 @@
 // "Painted" also lets the event loop lay out and paint what changed, as the
 // user would see it after a refresh.
 
-#include "BenchServices.hpp"
+#include "WindowBench.hpp"
 #include "operations/FrmMain.hpp"
 #include "widgets/StringGrid.hpp"
 #include "widgets/TextListBox.hpp"
@@ -58,10 +58,9 @@ std::vector<std::string> Listing(int count)
     return lines;
 }
 
-quoddle::TFrmMain* window = nullptr; // made in main(), after the application
 void Fill(benchmark::State& state, bool paint)
 {
-    quoddle::TFrmMain& window = *::window;
+    quoddle::TFrmMain& window = *quoddle::bench::window;
     const int count = static_cast<int>(state.range(0));
     window.Memo->setLines(Listing(count));
     for (auto _ : state) {
@@ -84,20 +83,4 @@ BENCHMARK(BM_FillAppListPainted)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)->
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    quoddle::bench::BenchServices services;
-    auto opened = std::make_unique<quoddle::TFrmMain>();
-    opened->show();
-    QApplication::processEvents();
-    window = opened.get();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quoddle::bench::RunWindowBenchmarks(argc, argv); }

@@ -9,7 +9,7 @@
 //
 // Offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "BenchServices.hpp"
+#include "WindowBench.hpp"
 #include "operations/FrmMain.hpp"
 #include "windows/MessageBoxes.hpp"
 
@@ -64,12 +64,11 @@ void BM_PlainMessageBox(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(state.range(0));
 }
 
-quoddle::bench::BenchServices* services = nullptr; // made in main(), after the application
-quoddle::TFrmMain* window = nullptr;
-
 void BM_TrashAction(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
+    using quoddle::bench::services;
+    using quoddle::bench::window;
     std::ofstream(services->FilePath("rm-output"), std::ios::binary) << RmLines(lines).toStdString();
     int shownLines = 0;
     services->onMessage = [&shownLines](const QString& text) {
@@ -100,19 +99,6 @@ BENCHMARK(BM_TrashAction)->Arg(10000)->Arg(20000)->Arg(50000)->Arg(100000)->Unit
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    quoddle::bench::BenchServices benchServices("case \"$*\" in *\" rm \"*) cat \"$(dirname \"$0\")/rm-output\";; esac\n");
-    services = &benchServices;
-    auto opened = std::make_unique<quoddle::TFrmMain>();
-    opened->show();
-    QApplication::processEvents();
-    window = opened.get();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quoddle::bench::RunWindowBenchmarks(
+        argc, argv, "case \"$*\" in *\" rm \"*) cat \"$(dirname \"$0\")/rm-output\";; esac\n");
 }

@@ -1,19 +1,24 @@
 #pragma once
-// Services for the window benchmarks: nothing is shown, waited for or
-// started, except that a message box can be handed to `onMessage`. The
-// program's folder is a temporary one whose "adb" is a shell script, by
-// default one that prints nothing: the window opens without a device.
-// (Where a script cannot stand in for adb, the window's first search fails
-// quietly; the benchmarks do not need it.)
+// What the benchmarks of the main window share: their services, and main().
+// Nothing is shown, waited for or started, except that a message box can be
+// handed to `onMessage`. The program's folder is a temporary one whose "adb"
+// is a shell script, by default one that prints nothing: the window opens
+// without a device. (Where a script cannot stand in for adb, the window's
+// first search fails quietly; the benchmarks do not need it.)
 
+#include "operations/FrmMain.hpp"
 #include "windows/Services.hpp"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
+
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quoddle::bench {
@@ -55,5 +60,31 @@ public:
 private:
     QTemporaryDir folder_;
 };
+
+// Made by RunWindowBenchmarks, for the benchmarks it runs.
+inline BenchServices* services = nullptr;
+inline TFrmMain* window = nullptr;
+
+// main() of a window benchmark: the application (offscreen unless
+// QT_QPA_PLATFORM says otherwise), the services with this adb script, the
+// main window shown, then the benchmarks.
+inline int RunWindowBenchmarks(int argc, char** argv, const std::string& adbScript = "exit 0\n")
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    BenchServices benchServices(adbScript);
+    services = &benchServices;
+    auto opened = std::make_unique<TFrmMain>();
+    opened->show();
+    QApplication::processEvents();
+    window = opened.get();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 } // namespace quoddle::bench
