@@ -28,9 +28,14 @@ constexpr qsizetype kShortMaxWord = 100;
 constexpr double kAreaWidthShare = 0.6;
 constexpr double kAreaHeightShare = 0.5;
 
+// Characters of the longest line measured for the box's width; a longer one
+// needs the widest box anyway.
+constexpr qsizetype kMeasuredCharacters = 400;
+
 struct TextShape {
     qsizetype lines = 0;
     qsizetype longestLine = 0;
+    qsizetype longestLineStart = 0;
     qsizetype longestWord = 0;
 };
 
@@ -38,25 +43,32 @@ struct TextShape {
 TextShape ShapeOf(const QString& text)
 {
     TextShape shape;
-    qsizetype line = 0, word = 0;
-    const QChar* c = text.constData();
-    const QChar* const end = c + text.size();
-    for (; c != end; ++c) {
-        if (*c == u'\r' || *c == u'\n') {
-            if (*c == u'\r' && c + 1 != end && c[1] == u'\n')
-                ++c;
+    qsizetype lineStart = 0, word = 0;
+    const auto endLine = [&](qsizetype end) {
+        if (end - lineStart > shape.longestLine) {
+            shape.longestLine = end - lineStart;
+            shape.longestLineStart = lineStart;
+        }
+    };
+    const QChar* const chars = text.constData();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = chars[i];
+        if (c == u'\r' || c == u'\n') {
+            endLine(i);
             ++shape.lines;
-            shape.longestLine = std::max(shape.longestLine, line);
-            line = word = 0;
+            if (c == u'\r' && i + 1 < size && chars[i + 1] == u'\n')
+                ++i;
+            lineStart = i + 1;
+            word = 0;
             continue;
         }
-        ++line;
-        word = c->isSpace() ? 0 : word + 1;
+        word = c.isSpace() ? 0 : word + 1;
         shape.longestWord = std::max(shape.longestWord, word);
     }
-    if (line > 0 || text.isEmpty())
+    endLine(size);
+    if (lineStart < size || text.isEmpty())
         ++shape.lines;
-    shape.longestLine = std::max(shape.longestLine, line);
     return shape;
 }
 
@@ -88,8 +100,6 @@ LongMessageBox::LongMessageBox(QMessageBox::Icon icon, const QString& title, con
     textArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
     textArea_->setTabChangesFocus(true);
     textArea_->setUndoRedoEnabled(false);
-    // Only the lines in view are laid out, so even 100,000 lines show at once.
-    textArea_->setPlainText(text_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     okButton_ = buttons->button(QDialogButtonBox::Ok);
@@ -120,13 +130,17 @@ LongMessageBox::LongMessageBox(QMessageBox::Icon icon, const QString& title, con
     const auto bounded = [](qsizetype wanted, int low, int high) {
         return static_cast<int>(std::clamp<qsizetype>(wanted, low, std::max(low, high)));
     };
-    const int width = bounded(metrics.averageCharWidth() * (shape.longestLine + 1) + chrome, 360,
+    const QString widest = text_.mid(shape.longestLineStart, std::min(shape.longestLine, kMeasuredCharacters));
+    const int width = bounded(metrics.horizontalAdvance(widest) + metrics.averageCharWidth() + chrome, 360,
                               static_cast<int>(screen.width() * kAreaWidthShare));
     const int height = bounded(metrics.lineSpacing() * (shape.lines + 1) + chrome, 120,
                                static_cast<int>(screen.height() * kAreaHeightShare));
     textArea_->setMinimumSize(width, height);
     adjustSize();
     textArea_->setMinimumSize(160, 80);
+    // Once the area has its size; only the lines in view are laid out, so
+    // even 100,000 lines show at once.
+    textArea_->setPlainText(text_);
     okButton_->setFocus();
 }
 
