@@ -3,6 +3,7 @@
 // AdbArgs and calls RunCommand, which runs adb from the program's folder, tells
 // the outcome in the caption and puts what adb printed into the output pane.
 
+#include "Install.hpp"
 #include "console/SfcConsoleIOHandler.hpp"
 #include "windows/MainWindowForm.hpp"
 
@@ -53,6 +54,10 @@ public:
     // The grid and both application lists from the listing in the output pane.
     void ShowApplicationList();
     void bt_installClick();
+    // Files dropped on the window: one .apk as if chosen in the open dialog;
+    // several files, or a bundle, listed in the install panel; anything that
+    // is no package file refused with a message.
+    void FormDragDrop(const QStringList& paths);
     void sBitBtn4Click();
     void bt_installsdClick();
     void bt_installromClick();
@@ -74,6 +79,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Runs a handler guarded; a close asked for meanwhile is acted on after it.
@@ -87,6 +94,12 @@ private:
     bool GuardDevice();
     // Install with the reinstall option text when the box is ticked.
     void Install(const char* reinstallOptions);
+    // The files chosen or dropped: kept for the install buttons, the panel shown.
+    void ShowInstallPanel(const QStringList& files);
+    // One install run of this argument text (after the device) and its verdict.
+    InstallResult RunInstall(const std::string& installArgs);
+    // Several files, or bundles: one run per application, then one message.
+    void InstallSeveral(const char* options, const QStringList& files);
     void Uninstall(bool keepData);
     // One of the three reboots: " reboot", " reboot-bootloader", " reboot recovery".
     void Reboot(const char* command);

@@ -1,5 +1,7 @@
 #include "Shell.hpp"
 
+#include "InstallSession.hpp"
+
 #include <fnmatch.h>
 
 #include <algorithm>
@@ -365,26 +367,14 @@ InstallOptions ParseInstallOptions(const std::vector<std::string>& args, std::si
 
 std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options)
 {
-    static const std::string marker = "package=";
-    if (fileBytes.compare(0, marker.size(), marker) != 0)
+    const auto file = ReadPackageFile(fileBytes);
+    if (!file)
         return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
-    std::string name = fileBytes.substr(marker.size(), fileBytes.find_first_of("\r\n") - marker.size());
-    if (name.empty())
-        return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
-    Package* existing = phone.FindPackage(name);
-    if (existing && !options.replace) {
-        if (phone.config().pathStyle == PathStyle::Android11)
-            return "Failure [INSTALL_FAILED_ALREADY_EXISTS: Attempt to re-install " + name
-                + " without first uninstalling.]";
-        return "Failure [INSTALL_FAILED_ALREADY_EXISTS]";
-    }
-    const bool external = options.external || (!options.internal && phone.installLocation == 2);
-    const std::string path = phone.InstallPath(name, external);
-    if (existing)
-        existing->path = path;
-    else
-        phone.packages.push_back({name, path});
-    return "Success";
+    // A lone split goes through a session from Android 5 on, whose commit wants its
+    // base; older parsers know no splits and take it as a whole package.
+    if (!file->split.empty() && SdkLevel(phone) >= 21)
+        return "Failure [INSTALL_FAILED_INVALID_APK: Full install must include a base package]";
+    return InstallNamed(phone, file->package, options, phone.config().pathStyle == PathStyle::Android11);
 }
 
 } // namespace fakephone

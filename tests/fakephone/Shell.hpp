@@ -34,8 +34,9 @@ struct InstallOptions {
     bool internal = false; // -f
 };
 
-// Installs the package whose file holds these bytes; a package file names its
-// package on its first line, "package=com.example.notes". Returns pm's verdict
+// Installs the package whose file holds these bytes: a real .apk, or a text
+// file whose first line is "package=com.example.notes" (see ReadPackageFile in
+// InstallSession.hpp). A lone split is refused from Android 5 on. Returns pm's verdict
 // line without its line end: "Success" or "Failure [...]". Caller holds the lock.
 std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options);
 
