@@ -4,10 +4,13 @@
 // the outcome in the caption and puts what adb printed into the output pane.
 
 #include "Install.hpp"
+#include "PhoneVersions.hpp"
 #include "console/SfcConsoleIOHandler.hpp"
 #include "windows/MainWindowForm.hpp"
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -27,6 +30,9 @@ public:
     std::unique_ptr<TSfcConsoleIOHandler> ConsoleHandler;
 
     std::string AppDir() const;
+    // "-s SERIAL " while a device is selected, else nothing: texts that may
+    // also run without one (the settings read-back, the keypad's key events).
+    std::string DevicePrefix() const;
     // Runs AdbArgs with the program `programPath` in folder `dir`.
     void RunCommand(const std::string& programPath, const std::string& dir);
     // Shell line k of the last run: line 2k when its lines ended in CR CR LF, line k otherwise.
@@ -103,17 +109,41 @@ private:
     void Uninstall(bool keepData);
     // One of the three reboots: " reboot", " reboot-bootloader", " reboot recovery".
     void Reboot(const char* command);
-    // Notes the outcome of the run just made for an operation of several runs.
-    void NoteRunOutcome();
+    // For a command that a working phone always answers (the report's getprop
+    // chains, the package listing, the removal): a run that printed nothing at
+    // all failed, whatever adb's exit status. False, and the caption says so,
+    // when adb told success without a word.
+    bool RunAnswered();
+    // The caption of a run that failed without a word.
+    void TellRunFailed();
+    // Notes the outcome of the run just made for an operation of several runs;
+    // `confirmed` is false when the phone's answer says it did not do it.
+    void NoteRunOutcome(bool confirmed = true);
     // "Commandes appliquées..." when every run of the operation succeeded;
-    // otherwise the caption of the first failed run.
+    // otherwise the caption of the first failed run, and the answer of a
+    // phone that refused.
     void SetAppliedCaption();
+    // Every line the last run printed, standard error's too: a tool may say on
+    // standard error that it refused what its standard output announced.
+    QStringList AnswerLines() const;
+    // The refusal caption, and the phone's answer in a message.
+    void TellRefusal();
+    // What the session knows of the selected phone; nullptr without one.
+    KnownPhone* KnownCurrentPhone();
+    // The selected phone's API level, asked once per phone; nothing when unknown.
+    std::optional<int> CurrentSdk();
+    // pm's install-location verb `camelCase` with `argument`, or `dashed`
+    // when the phone does not know the former.
+    void RunPmVerb(const char* camelCase, const char* dashed, const std::string& argument = {});
 
     int handlerDepth_ = 0;
     bool closePending_ = false;
     bool reportFromSearch_ = false;
+    int pickedDeviceIndex_ = -1;    // the device list's item last made CurrentDevice
     bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
+    QString refusedAnswer_;         // what a phone answered when it refused
+    std::map<std::string, KnownPhone> knownPhones_; // by serial, for the session
 };
 
 // The main window, once created.

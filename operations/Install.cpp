@@ -46,6 +46,8 @@ QString InstallVerdict(int exitStatus, const QStringList& paneLines, const QStri
 
 InstallOutcome ClassifyVerdict(const QString& verdict)
 {
+    if (verdict.isEmpty())
+        return InstallOutcome::NoAnswer;
     // adb puts its own prefix before the package manager's words.
     QString words = verdict;
     if (const qsizetype at = verdict.indexOf(QLatin1String("Failure [")); at > 0)
@@ -67,6 +69,7 @@ QString OutcomeMessage(const InstallResult& result)
     case InstallOutcome::AlreadyInstalled:
         return texts::Tr(texts::kInstallAlreadyThere);
     case InstallOutcome::Failure:
+    case InstallOutcome::NoAnswer:
         break;
     }
     return texts::Tr(texts::kInstallFailurePrefix) + result.verdict;
@@ -129,7 +132,13 @@ InstallResult TFrmMain::RunInstall(const std::string& installArgs)
     RunCommand(AdbPath, AppDir());
     const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), Memo->lines(),
                                            OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
-    return {verdict, ClassifyVerdict(verdict)};
+    const InstallOutcome outcome = ClassifyVerdict(verdict);
+    if (outcome == InstallOutcome::NoAnswer)
+        TellRunFailed();
+    // An old phone's pm refuses with exit status 0: the verdict tells.
+    else if (lastRunSucceeded_ && outcome != InstallOutcome::Success)
+        setWindowTitle(texts::Tr(texts::kCaptionRefused));
+    return {verdict, outcome};
 }
 
 void TFrmMain::bt_desinstallClick() { Uninstall(true); }
@@ -144,7 +153,11 @@ void TFrmMain::Uninstall(bool keepData)
     const QString package = PackageOfRow(StringGrid1->cell(1, row), StringGrid1->cell(2, row));
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
+    const bool answered = RunAnswered(); // pm uninstall always prints "Success" or "Failure [...]"
     services().ShowInformation(texts::Tr(texts::kRemovalResultPrefix) + Memo->text());
+    // pm says "Success" or "Failure [...]", before Android 5 with exit status 0.
+    if (answered && lastRunSucceeded_ && !Memo->lines().contains(QStringLiteral("Success")))
+        setWindowTitle(texts::Tr(texts::kCaptionRefused));
 }
 
 } // namespace quoddle

@@ -19,6 +19,9 @@ inline constexpr const char* kCaptionBadCommand =
 inline constexpr const char* kCaptionRunError =
     QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Une Erreur s'est produite lors de l'execution du programme !!");
 inline constexpr const char* kCaptionApplied = QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Commandes appliquées...");
+// A run that went through but whose answer says the phone did not do it.
+inline constexpr const char* kCaptionRefused =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Quoddle - Le téléphone a refusé la commande !!");
 
 inline constexpr const char* kNoDeviceSelected = QT_TRANSLATE_NOOP("quoddle::texts", "aucun appareil selectionné");
 inline constexpr const char* kInstallSuccess =
@@ -46,12 +49,14 @@ inline constexpr const char* kRefusedFolder =
 inline constexpr const char* kRefusedMissing = QT_TRANSLATE_NOOP("quoddle::texts", "%1 n'existe plus");
 inline constexpr const char* kRemovalResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Resultat : \r");
 inline constexpr const char* kTrashResultPrefix = QT_TRANSLATE_NOOP("quoddle::texts", "Résultat de la commande : \r");
+// Followed by what the phone answered.
+inline constexpr const char* kRefusedPrefix =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Le téléphone n'a pas exécuté la commande : \r");
 inline constexpr const char* kInstallLocationUnknown =
     QT_TRANSLATE_NOOP("quoddle::texts", "Impossible d'obtenir la configuration actuelle de la méthode de stockage "
                                         "des applications (êtes-vous bien sous Froyo 2.2 ?)");
 inline constexpr const char* kServerStartFailed =
-    QT_TRANSLATE_NOOP("quoddle::texts",
-                      "Le lancement du processus Adb.exe a échoué, le programme ne peut continuer.");
+    QT_TRANSLATE_NOOP("quoddle::texts", "Le lancement du processus Adb.exe a échoué, le programme ne peut continuer.");
 
 inline constexpr const char* kGridHeaderName = QT_TRANSLATE_NOOP("quoddle::texts", "Nom Prog");
 inline constexpr const char* kGridHeaderApk = QT_TRANSLATE_NOOP("quoddle::texts", "APK");

@@ -745,5 +745,13 @@
         <source>%1 n&apos;existe plus</source>
         <translation>%1 no longer exists</translation>
     </message>
+    <message>
+        <source>Quoddle - Le téléphone a refusé la commande !!</source>
+        <translation>Quoddle - The phone refused the command!</translation>
+    </message>
+    <message>
+        <source>Le téléphone n&apos;a pas exécuté la commande : <byte value="xd"/></source>
+        <translation>The phone did not carry out the command: <byte value="xd"/></translation>
+    </message>
 </context>
 </TS>

@@ -132,12 +132,6 @@ std::string Write(PhoneState& phone, int id, const std::string& name, std::size_
 
 } // namespace
 
-int SdkLevel(const PhoneState& phone)
-{
-    const std::string sdk = phone.property("ro.build.version.sdk");
-    return sdk.empty() || sdk.size() > 3 || !std::all_of(sdk.begin(), sdk.end(), ::isdigit) ? 0 : std::stoi(sdk);
-}
-
 std::optional<PackageFile> ReadPackageFile(const std::string& bytes)
 {
     static const std::string marker = "package=";
@@ -181,7 +175,7 @@ bool IsInstallSessionCommand(const std::vector<std::string>& args)
 std::unique_ptr<Service> OpenInstallSession(const std::vector<std::string>& args, PhoneState& phone)
 {
     std::lock_guard guard(phone.lock);
-    if (SdkLevel(phone) < 21)
+    if (phone.sdk() < 21)
         return nullptr;
     const std::size_t at = VerbAt(args);
     const std::string verb = args[at];

@@ -26,9 +26,6 @@ struct PackageFile {
 };
 std::optional<PackageFile> ReadPackageFile(const std::string& bytes);
 
-// ro.build.version.sdk, 0 when unset.
-int SdkLevel(const PhoneState& phone);
-
 // Records the install of `package` with these options; pm's verdict without
 // its line end. `explained`: the refusal names its reason, as from Android 5 on.
 std::string InstallNamed(PhoneState& phone, const std::string& package, const InstallOptions& options,

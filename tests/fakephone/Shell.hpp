@@ -21,6 +21,10 @@ struct ShellResult {
 // Runs one command line. The caller holds phone.lock.
 ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
 
+// How long the command line waits before it answers (answer_delays), in
+// milliseconds. The configuration is fixed: no lock needed.
+int AnswerDelay(const std::string& commandLine, const PhoneConfig& config);
+
 // Splits one simple command into words the way sh would (no operators).
 std::vector<std::string> SplitWords(const std::string& command);
 

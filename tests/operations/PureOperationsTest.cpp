@@ -59,7 +59,25 @@ TEST(ClassifyPackageLine, EveryShapeOfListing)
          "Browser.apk=com.android.browser"},
         {"package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game", PackageLine::SdCardApp, "", "", "",
          "package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game"},
-        {"package:/system/priv-app/Phone/Phone.apk=com.android.phone", PackageLine::Ignored, "", "", "", ""},
+        // The other system partitions: the path below the partition's root.
+        {"package:/system/priv-app/Phone/Phone.apk=com.android.phone", PackageLine::SystemApp, "", "", "",
+         "priv-app/Phone/Phone.apk=com.android.phone"},
+        {"package:/system/framework/framework-res.apk=android", PackageLine::SystemApp, "", "", "",
+         "framework/framework-res.apk=android"},
+        {"package:/product/app/Chrome/Chrome.apk=com.android.chrome", PackageLine::SystemApp, "", "", "",
+         "app/Chrome/Chrome.apk=com.android.chrome"},
+        {"package:/system_ext/priv-app/SystemUI/SystemUI.apk=com.android.systemui", PackageLine::SystemApp, "", "", "",
+         "priv-app/SystemUI/SystemUI.apk=com.android.systemui"},
+        {"package:/vendor/app/Euicc/Euicc.apk=com.google.euicc", PackageLine::SystemApp, "", "", "",
+         "app/Euicc/Euicc.apk=com.google.euicc"},
+        {"package:/odm/app/Cam/Cam.apk=com.odm.cam", PackageLine::SystemApp, "", "", "", "app/Cam/Cam.apk=com.odm.cam"},
+        {"package:/apex/com.android.permission/priv-app/Pc@1/Pc.apk=com.google.pc", PackageLine::SystemApp, "", "", "",
+         "com.android.permission/priv-app/Pc@1/Pc.apk=com.google.pc"},
+        // Adopted storage (Android 6 and later) is the SD card.
+        {"package:/mnt/expand/0f3e/app/~~Zg==/com.example.game-Yw==/base.apk=com.example.game", PackageLine::SdCardApp,
+         "", "", "", "package:/mnt/expand/0f3e/app/~~Zg==/com.example.game-Yw==/base.apk=com.example.game"},
+        {"package:/systemx/app/A.apk=a", PackageLine::Ignored, "", "", "", ""},
+        {"package:/sbin/a.apk=a", PackageLine::Ignored, "", "", "", ""},
         {"PACKAGE:/DATA/APP/x.apk=x", PackageLine::Ignored, "", "", "", ""},
         {"", PackageLine::Ignored, "", "", "", ""},
     };
@@ -114,7 +132,10 @@ TEST(InstallVerdict, ReadsEveryShapeOfInstall)
          InstallOutcome::Failure},
         {"device_gone", 1, {"error: device 'X' not found"}, {"error: device 'X' not found"},
          "error: device 'X' not found", InstallOutcome::Failure},
-        {"nothing_at_all", 1, {}, {}, "", InstallOutcome::Failure},
+        {"nothing_at_all", 1, {}, {}, "", InstallOutcome::NoAnswer},
+        // adb 29 when the phone went away before the package manager spoke: status 0, not a word.
+        {"silent_success", 0, {}, {}, "", InstallOutcome::NoAnswer},
+        {"blank_lines_only", 0, {"", ""}, {}, "", InstallOutcome::NoAnswer},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
