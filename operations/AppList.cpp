@@ -83,6 +83,7 @@ void TFrmMain::sBitBtn1Click()
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm list packages -f";
     RunCommand(AdbPath, AppDir());
     ShowApplicationList();
+    LearnPackageStates();
 }
 
 void TFrmMain::ShowApplicationList()
@@ -113,10 +114,8 @@ void TFrmMain::ShowApplicationList()
 
     StringGrid1->setRowCount(1);
     StringGrid1->setRows(std::move(userApps));
-    listapplisys->clearItems();
-    listapplisys->addItems(systemApps);
-    listappautre->clearItems();
-    listappautre->addItems(sdCardApps);
+    listapplisys->setItems(systemApps);
+    listappautre->setItems(sdCardApps);
 }
 
 } // namespace quoddle

@@ -4,13 +4,22 @@
 // the outcome in the caption and puts what adb printed into the output pane.
 
 #include "console/SfcConsoleIOHandler.hpp"
+#include "windows/HandlerGuard.hpp"
 #include "windows/MainWindowForm.hpp"
 
+#include <QSet>
+
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
+class QAbstractItemView;
+class QMenu;
+
 namespace quoddle {
+
+enum class RowAction; // AppActions.hpp
 
 class TFrmMain : public MainWindowForm {
     Q_OBJECT
@@ -52,6 +61,20 @@ public:
     void sBitBtn1Click();
     // The grid and both application lists from the listing in the output pane.
     void ShowApplicationList();
+    // After the listing: the phone's Android version (once per phone) and,
+    // where the package manager can tell, the disabled packages, marked.
+    void LearnPackageStates();
+    // The context menu of the selected rows of a page's view, its actions wired.
+    std::unique_ptr<QMenu> ApplicationMenu(QAbstractItemView* view);
+    // Asks, then runs the action once per package; one report at the end.
+    void RunRowAction(RowAction action, const QStringList& packages);
+    QStringList SelectedPackages(QAbstractItemView* view) const;
+    // The filter field of the application pages (Ctrl+F; Escape closes it).
+    void OpenFilter();
+    void CloseFilter();
+    // ro.build.version.sdk of the selected phone; 0 until a refresh learnt it.
+    int DeviceSdk() const;
+    const QSet<QString>& DisabledPackages() const { return disabledPackages_; }
     void bt_installClick();
     void sBitBtn4Click();
     void bt_installsdClick();
@@ -78,11 +101,26 @@ protected:
 private:
     // Runs a handler guarded; a close asked for meanwhile is acted on after it.
     template <class Handler>
-    void Handle(Handler&& handler);
+    void Handle(Handler&& handler)
+    {
+        ++handlerDepth_;
+        RunGuarded(std::forward<Handler>(handler));
+        if (--handlerDepth_ == 0 && closePending_) {
+            closePending_ = false;
+            close();
+        }
+    }
     template <class Signal>
     void Wire(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
               void (TFrmMain::*handler)());
     void wireHandlers();
+    void wireApplicationPages();
+    QList<QAbstractItemView*> ApplicationViews() const;
+    void CopyPackages(const QStringList& packages);
+    void ApplyFilter(const QString& text);
+    void ApplyDisabledMarks();
+    // Every package the grid and the lists show.
+    QSet<QString> PackagesShown() const;
     // Device guard: true when a device is selected; otherwise runs the search.
     bool GuardDevice();
     // Install with the reinstall option text when the box is ticked.
@@ -101,6 +139,9 @@ private:
     bool reportFromSearch_ = false;
     bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
+    std::map<std::string, int> sdkBySerial_;
+    QSet<QString> disabledPackages_;
+    int listGeneration_ = 0; // counts refreshes
 };
 
 // The main window, once created.

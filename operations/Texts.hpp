@@ -24,4 +24,36 @@ inline constexpr const char* kGridHeaderName = "Nom Prog";
 inline constexpr const char* kGridHeaderApk = "APK";
 inline constexpr const char* kGridHeaderPackage = "Nom Composant";
 
+// The application pages: the context menu of a row, its questions and report.
+inline constexpr const char* kMenuCopyPackage = "Copier le nom du paquet";
+inline constexpr const char* kMenuRemove = "Désinstaller...";
+inline constexpr const char* kMenuRemoveKeepData = "Désinstaller (garde les réglages)...";
+inline constexpr const char* kMenuClearData = "Effacer les données...";
+inline constexpr const char* kMenuDisable = "Désactiver pour l'utilisateur...";
+inline constexpr const char* kMenuEnable = "Réactiver...";
+inline constexpr const char* kMenuSortAscending = "Trier de A à Z";
+inline constexpr const char* kMenuSortDescending = "Trier de Z à A";
+inline constexpr const char* kMenuFilter = "Filtrer les applications...";
+inline constexpr const char* kFilterPlaceholder = "Filtrer : nom ou paquet (Échap pour fermer)";
+inline constexpr const char* kDisabledMark = "  (désactivée)";
+// %1: the packages, one a line.
+inline constexpr const char* kConfirmRemove =
+    "Désinstaller du téléphone :\n%1\n\nL'application et toutes ses données seront supprimées.";
+inline constexpr const char* kConfirmRemoveKeepData =
+    "Désinstaller du téléphone en gardant les données :\n%1\n\nL'application sera supprimée ; ses données et "
+    "réglages resteront sur le téléphone pour une réinstallation.";
+inline constexpr const char* kConfirmClearData =
+    "Effacer les données de :\n%1\n\nSes réglages, comptes, fichiers et caches sur le téléphone seront perdus ; "
+    "l'application reste installée.";
+inline constexpr const char* kConfirmDisable =
+    "Désactiver pour l'utilisateur :\n%1\n\nL'application reste sur le téléphone mais ne peut plus être lancée "
+    "ni mise à jour, et disparaît des menus ; « Réactiver » la rend de nouveau utilisable.";
+inline constexpr const char* kConfirmEnable =
+    "Réactiver :\n%1\n\nL'application pourra de nouveau être lancée et mise à jour.";
+inline constexpr const char* kRowActionReport = "Réponse du téléphone :";
+inline constexpr const char* kRowActionDone = "%1 : fait";
+inline constexpr const char* kRowActionFailed = "%1 : ÉCHEC - %2";
+inline constexpr const char* kRowActionNoAnswer = "le téléphone n'a rien répondu";
+inline constexpr const char* kRowActionNotListed = "%1 : plus dans la liste depuis l'actualisation, rien n'a été envoyé";
+
 } // namespace quoddle::texts

@@ -25,6 +25,8 @@ public:
     virtual void ShowInformation(const QString& text) = 0;
     // The same with an error icon.
     virtual void ShowError(const QString& text) = 0;
+    // A question with "Oui" and "Non", "Non" the default; true for "Oui".
+    virtual bool AskYesNo(const QString& text) = 0;
     // The chosen file's full path, or empty when cancelled.
     virtual QString ChooseFileToOpen(const OpenFileRequest& request) = 0;
     // Waits while the windows keep painting; user input waits its turn.
