@@ -13,7 +13,7 @@ namespace quoddle {
 
 class TypeAhead {
 public:
-    // The pause after which typing starts a new search.
+    // The pause after which typing starts a new search; 0: every character does.
     void setResetDelay(int milliseconds) { resetDelay_ = milliseconds; }
     int resetDelay() const { return resetDelay_; }
 
@@ -22,7 +22,7 @@ public:
     // a row matches; `current` is the selected row (-1 for none).
     int find(const QString& typed, int current, int rowCount, const std::function<bool(int, const QString&)>& holds)
     {
-        const bool grows = clock_.isValid() && !clock_.hasExpired(resetDelay_) && !text_.isEmpty();
+        const bool grows = resetDelay_ > 0 && clock_.isValid() && !clock_.hasExpired(resetDelay_) && !text_.isEmpty();
         text_ = grows ? text_ + typed : typed;
         clock_.start();
         if (rowCount <= 0 || text_.isEmpty())

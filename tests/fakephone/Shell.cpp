@@ -134,6 +134,8 @@ ShellResult Getprop(const std::vector<std::string>& args, const PhoneState& phon
 
 ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone)
 {
+    if (std::optional<ShellResult> answer = PackageStateVerb(args, first, phone))
+        return *answer;
     ShellResult r;
     const std::string verb = Arg(args, first);
     if (verb == "list" && (Arg(args, first + 1) == "packages" || Arg(args, first + 1) == "package")) {

@@ -7,6 +7,7 @@
 
 #include "PhoneState.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct ShellResult {
 
 // Runs one command line. The caller holds phone.lock.
 ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
+
+// pm clear, disable-user, disable, enable and list packages -d/-e as the
+// phone's release answers them (PackageStateVerbs.cpp); nothing for other verbs.
+std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone);
 
 // Splits one simple command into words the way sh would (no operators).
 std::vector<std::string> SplitWords(const std::string& command);
