@@ -81,7 +81,8 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
         std::function<void()> operation;
         Journal expected;
     } operations[] = {
-        {"refresh", [this] { window->sBitBtn1->click(); }, {Shell("pm list packages -f")}},
+        {"refresh", [this] { window->sBitBtn1->click(); },
+         {Shell("pm list packages -f"), Shell("getprop ro.build.version.sdk")}}, // an Android 2.2 phone
         {"install", [&] { Choose(apk); window->bt_installrom->click(); }, {"exec:cmd package 'install' -S 5000"}},
         {"removal", [this] { window->StringGrid1->setRow(1); window->bt_desinstall->click(); },
          {Shell("pm uninstall -k com.example.notes")}},
