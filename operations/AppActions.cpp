@@ -142,9 +142,11 @@ void TFrmMain::wireApplicationPages()
 
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] { OpenFilter(); });
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), PageControl1, nullptr, nullptr,
-                                Qt::WidgetWithChildrenShortcut);
-    connect(close, &QShortcut::activated, this, [this] { CloseFilter(); });
+    // Escape belongs to the filter only while it is open.
+    filterEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), PageControl1, nullptr, nullptr,
+                                  Qt::WidgetWithChildrenShortcut);
+    filterEscape_->setEnabled(false);
+    connect(filterEscape_, &QShortcut::activated, this, [this] { CloseFilter(); });
     connect(ed_filtre, &QLineEdit::textChanged, this, [this](const QString& text) { ApplyFilter(text); });
 }
 
@@ -319,6 +321,7 @@ void TFrmMain::ApplyDisabledMarks()
 
 void TFrmMain::OpenFilter()
 {
+    filterEscape_->setEnabled(true);
     ed_filtre->show();
     ed_filtre->raise();
     ed_filtre->setFocus(Qt::ShortcutFocusReason);
@@ -331,6 +334,7 @@ void TFrmMain::CloseFilter()
         return;
     ed_filtre->clear(); // shows every row again
     ed_filtre->hide();
+    filterEscape_->setEnabled(false);
     if (QWidget* page = PageControl1->currentWidget())
         for (QAbstractItemView* view : ApplicationViews())
             if (page->isAncestorOf(view))

@@ -16,6 +16,7 @@
 
 class QAbstractItemView;
 class QMenu;
+class QShortcut;
 
 namespace quoddle {
 
@@ -142,6 +143,7 @@ private:
     std::map<std::string, int> sdkBySerial_;
     QSet<QString> disabledPackages_;
     int listGeneration_ = 0; // counts refreshes
+    QShortcut* filterEscape_ = nullptr;
 };
 
 // The main window, once created.

@@ -137,20 +137,27 @@ void TextListBox::sortByText(Qt::SortOrder order)
     else
         std::stable_sort(byPlace.begin(), byPlace.end(), [&](int a, int b) { return entries[b].key < entries[a].key; });
 
-    // The items are rewritten in place with the model quiet, then laid out
-    // once: one signal per item would cost more than the sort itself.
+    // The items are rewritten in place with the model quiet: one signal per
+    // item would cost more than the sort itself.
+    setUpdatesEnabled(false);
     model()->blockSignals(true);
     int newCurrent = -1;
     for (int place = 0; place < n; ++place) {
         const Entry& e = entries[byPlace[place]];
         QListWidgetItem* it = item(place);
+        if (byPlace[place] == place)
+            continue;
         it->setText(e.text);
-        it->setData(kMarkedRole, e.marked ? QVariant(true) : QVariant());
-        it->setHidden(!filter_.isEmpty() && !e.text.contains(filter_, Qt::CaseInsensitive));
+        if (e.marked != entries[place].marked)
+            it->setData(kMarkedRole, e.marked ? QVariant(true) : QVariant());
+        if (const bool hide = !filter_.isEmpty() && !e.text.contains(filter_, Qt::CaseInsensitive); hide != it->isHidden())
+            it->setHidden(hide);
+    }
+    for (int place = 0; place < n; ++place)
         if (byPlace[place] == current)
             newCurrent = place;
-    }
     model()->blockSignals(false);
+    setUpdatesEnabled(true);
     QItemSelection selection;
     for (int place = 0; place < n; ++place) {
         if (entries[byPlace[place]].selected)
@@ -159,7 +166,8 @@ void TextListBox::sortByText(Qt::SortOrder order)
     if (newCurrent >= 0)
         selectionModel()->setCurrentIndex(model()->index(newCurrent, 0), QItemSelectionModel::NoUpdate);
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    doItemsLayout();
+    // The same texts in another order: the layout's extent stays, only the
+    // rows' contents change.
     viewport()->update();
 }
 
