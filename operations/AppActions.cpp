@@ -290,10 +290,14 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
     services().ShowInformation(report.join(QLatin1Char('\n')));
 }
 
-void TFrmMain::LearnPackageStates()
+void TFrmMain::LearnPackageStates(bool askThePhone)
 {
     ++listGeneration_;
     disabledPackages_.clear();
+    if (!askThePhone) {
+        ApplyDisabledMarks();
+        return;
+    }
     if (DeviceSdk() <= 0) {
         AdbArgs = DeviceArg(CurrentDevice) + " shell getprop ro.build.version.sdk";
         RunCommand(AdbPath, AppDir());

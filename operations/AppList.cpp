@@ -83,7 +83,11 @@ void TFrmMain::sBitBtn1Click()
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm list packages -f";
     RunCommand(AdbPath, AppDir());
     ShowApplicationList();
-    LearnPackageStates();
+    // The caption tells the listing's outcome; the questions after it are the
+    // refresh's own business, and are not asked of a phone that failed it.
+    const QString caption = windowTitle();
+    LearnPackageStates(lastRunSucceeded_);
+    setWindowTitle(caption);
 }
 
 void TFrmMain::ShowApplicationList()

@@ -64,7 +64,8 @@ public:
     void ShowApplicationList();
     // After the listing: the phone's Android version (once per phone) and,
     // where the package manager can tell, the disabled packages, marked.
-    void LearnPackageStates();
+    // Without asking the phone, every mark goes.
+    void LearnPackageStates(bool askThePhone);
     // The context menu of the selected rows of a page's view, its actions wired.
     std::unique_ptr<QMenu> ApplicationMenu(QAbstractItemView* view);
     // Asks, then runs the action once per package; one report at the end.

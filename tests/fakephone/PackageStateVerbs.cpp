@@ -81,6 +81,24 @@ ShellResult Uncaught(const PhoneState& phone, const std::string& verb, const std
     return r;
 }
 
+// The package after the verb, past "[--user USER_ID]" where the release takes it
+// (one user here: user 0).
+std::string PackageArgument(const std::vector<std::string>& args, std::size_t first, const PhoneState& phone)
+{
+    std::size_t at = first + 1;
+    if (Sdk(phone) >= 19 && Arg(args, at) == "--user")
+        at += 2;
+    return Arg(args, at);
+}
+
+ShellResult Missing(const char* error)
+{
+    ShellResult r;
+    r.err = error;
+    r.status = 1;
+    return r;
+}
+
 ShellResult SetEnabled(const std::vector<std::string>& args, std::size_t first, int state, PhoneState& phone)
 {
     const std::string verb = Arg(args, first);
@@ -105,16 +123,10 @@ ShellResult SetEnabled(const std::vector<std::string>& args, std::size_t first, 
 
 ShellResult Clear(const std::vector<std::string>& args, std::size_t first, PhoneState& phone)
 {
-    std::size_t at = first + 1;
-    if (Sdk(phone) >= 19 && Arg(args, at) == "--user")
-        at += 2;
-    const std::string name = Arg(args, at);
+    const std::string name = PackageArgument(args, first, phone);
     ShellResult r;
-    if (name.empty()) {
-        r.err = "Error: no package specified\n";
-        r.status = 1;
-        return r;
-    }
+    if (name.empty())
+        return Missing("Error: no package specified\n");
     const bool known = phone.FindPackage(name) != nullptr;
     if (Sdk(phone) < 19) { // 4.0 prints "Failed" twice for an unknown package: once per check
         r.err = known ? "Success\n" : "Failed\nFailed\n";
