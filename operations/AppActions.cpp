@@ -250,6 +250,10 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
             sendable << package;
     if (sendable.isEmpty())
         return;
+    if (CurrentDevice != listedDevice_) { // the pages show another phone's applications
+        services().ShowInformation(Text(texts::kRowActionOtherPhone));
+        return;
+    }
     static constexpr const char* kQuestions[] = {texts::kConfirmRemove, texts::kConfirmRemoveKeepData,
                                                  texts::kConfirmClearData, texts::kConfirmDisable,
                                                  texts::kConfirmEnable};
@@ -293,6 +297,7 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
 void TFrmMain::LearnPackageStates(bool askThePhone)
 {
     ++listGeneration_;
+    listedDevice_ = CurrentDevice;
     disabledPackages_.clear();
     if (!askThePhone) {
         ApplyDisabledMarks();

@@ -143,7 +143,8 @@ private:
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
     std::map<std::string, int> sdkBySerial_;
     QSet<QString> disabledPackages_;
-    int listGeneration_ = 0; // counts refreshes
+    int listGeneration_ = 0;    // counts refreshes
+    std::string listedDevice_; // the phone whose applications the pages show
     QShortcut* filterEscape_ = nullptr;
 };
 

@@ -54,6 +54,8 @@ inline constexpr const char* kRowActionReport = "Réponse du téléphone :";
 inline constexpr const char* kRowActionDone = "%1 : fait";
 inline constexpr const char* kRowActionFailed = "%1 : ÉCHEC - %2";
 inline constexpr const char* kRowActionNoAnswer = "le téléphone n'a rien répondu";
+inline constexpr const char* kRowActionOtherPhone =
+    "Les listes montrent les applications d'un autre téléphone : actualisez-les d'abord, rien n'a été envoyé.";
 inline constexpr const char* kRowActionNotListed = "%1 : plus dans la liste depuis l'actualisation, rien n'a été envoyé";
 
 } // namespace quoddle::texts

@@ -291,6 +291,19 @@ TEST_F(AppActions, APackageGoneFromTheListSinceItWasChosenIsNotSent)
               services.messages());
 }
 
+TEST_F(AppActions, TheRowsOfAnotherPhoneAreNotActedOnThisOne)
+{
+    Open(PhoneRules());
+    Refresh("34");
+    window->StringGrid1->setRow(1);
+    window->CurrentDevice = "emulator-5554"; // picked in the device list since the refresh
+    services.questionAnswers = {true};
+    Trigger(window->StringGrid1, "disable");
+    EXPECT_EQ(FakeAdb::Calls{}, Sent());
+    EXPECT_EQ(QStringList{QString::fromUtf8(texts::kRowActionOtherPhone)}, services.messages());
+    EXPECT_TRUE(services.questions().isEmpty());
+}
+
 TEST_F(AppActions, SortingKeepsThePackageThatTheRemovalButtonSends)
 {
     Open(PhoneRules());
