@@ -7,6 +7,7 @@
 #include "AdbArgs.hpp"
 #include "FrmMain.hpp"
 #include "Install.hpp"
+#include "PhoneVersions.hpp"
 #include "Texts.hpp"
 #include "widgets/StringGrid.hpp"
 #include "widgets/TextListBox.hpp"
@@ -39,17 +40,7 @@ QStringList NonEmpty(const QStringList& lines)
 
 } // namespace
 
-PackageVerbs PackageVerbsFor(int sdk)
-{
-    PackageVerbs verbs;
-    verbs.clearData = sdk >= 14;
-    verbs.setEnabled = sdk >= 14;
-    verbs.listDisabled = sdk >= 14;
-    verbs.userOption = sdk >= 19;
-    return verbs;
-}
-
-std::string RowActionArgs(RowAction action, const std::string& package, const PackageVerbs& verbs)
+std::string RowActionArgs(RowAction action, const std::string& package, const ReleaseRules& rules)
 {
     switch (action) {
     case RowAction::Remove:
@@ -59,7 +50,7 @@ std::string RowActionArgs(RowAction action, const std::string& package, const Pa
     case RowAction::ClearData:
         return " shell pm clear " + package;
     case RowAction::Disable:
-        return std::string(" shell pm disable-user ") + (verbs.userOption ? "--user 0 " : "") + package;
+        return std::string(" shell pm disable-user ") + (rules.userOption ? "--user 0 " : "") + package;
     case RowAction::Enable:
         return " shell pm enable " + package;
     }
@@ -104,17 +95,6 @@ bool IsPackageName(const QString& name)
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_'
             || c == u'.';
     });
-}
-
-int SdkFromLines(const QStringList& lines)
-{
-    for (const QString& line : lines) {
-        bool number = false;
-        const int sdk = line.trimmed().toInt(&number);
-        if (number)
-            return sdk;
-    }
-    return 0;
 }
 
 void TFrmMain::wireApplicationPages()
@@ -171,10 +151,10 @@ QStringList TFrmMain::SelectedPackages(QAbstractItemView* view) const
     return packages;
 }
 
-int TFrmMain::DeviceSdk() const
+const ReleaseRules& TFrmMain::KnownRules() const
 {
-    const auto known = sdkBySerial_.find(CurrentDevice);
-    return known == sdkBySerial_.end() ? 0 : known->second;
+    const auto known = knownPhones_.find(CurrentDevice);
+    return RulesForSdk(known == knownPhones_.end() || !known->second.sdk ? 0 : *known->second.sdk);
 }
 
 std::unique_ptr<QMenu> TFrmMain::ApplicationMenu(QAbstractItemView* view)
@@ -186,7 +166,7 @@ std::unique_ptr<QMenu> TFrmMain::ApplicationMenu(QAbstractItemView* view)
         if (IsPackageName(package))
             actionable << package;
     const bool onUserPage = view == StringGrid1;
-    const PackageVerbs verbs = PackageVerbsFor(DeviceSdk());
+    const ReleaseRules& verbs = KnownRules();
     const bool anyDisabled = std::any_of(actionable.begin(), actionable.end(),
                                          [this](const QString& p) { return disabledPackages_.contains(p); });
     const bool anyEnabled = std::any_of(actionable.begin(), actionable.end(),
@@ -265,14 +245,14 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
     // they no longer show is not sent (its row may now hold another one).
     const bool refreshedSince = generation != listGeneration_;
     const QSet<QString> shown = refreshedSince ? PackagesShown() : QSet<QString>();
-    const PackageVerbs verbs = PackageVerbsFor(DeviceSdk());
+    const ReleaseRules& rules = KnownRules();
     QStringList report{Text(texts::kRowActionReport)};
     for (const QString& package : sendable) {
         if (refreshedSince && !shown.contains(package)) {
             report << Text(texts::kRowActionNotListed).arg(package);
             continue;
         }
-        AdbArgs = DeviceArg(CurrentDevice) + RowActionArgs(action, package.toStdString(), verbs);
+        AdbArgs = DeviceArg(CurrentDevice) + RowActionArgs(action, package.toStdString(), rules);
         RunCommand(AdbPath, AppDir());
         // Both streams: the old package manager prints its verdicts on standard error.
         QStringList answer = NonEmpty(Memo->lines());
@@ -303,13 +283,8 @@ void TFrmMain::LearnPackageStates(bool askThePhone)
         ApplyDisabledMarks();
         return;
     }
-    if (DeviceSdk() <= 0) {
-        AdbArgs = DeviceArg(CurrentDevice) + " shell getprop ro.build.version.sdk";
-        RunCommand(AdbPath, AppDir());
-        if (const int sdk = SdkFromLines(Memo->lines()); sdk > 0 && ConsoleHandler->ExitStatus() == 0)
-            sdkBySerial_[CurrentDevice] = sdk;
-    }
-    if (PackageVerbsFor(DeviceSdk()).listDisabled) {
+    const std::optional<int> sdk = CurrentSdk(); // asked of the phone once
+    if (sdk && RulesForSdk(*sdk).listDisabled) {
         AdbArgs = DeviceArg(CurrentDevice) + " shell pm list packages -d";
         RunCommand(AdbPath, AppDir());
         if (ConsoleHandler->ExitStatus() == 0)

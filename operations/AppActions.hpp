@@ -1,6 +1,6 @@
 #pragma once
-// The row actions of the application pages: what the phone's package manager
-// offers by Android version, the argument texts, and how its answers read.
+// The row actions of the application pages: the argument texts and how the
+// phone's package manager answers.
 
 #include <QSet>
 #include <QString>
@@ -10,26 +10,12 @@
 
 namespace quoddle {
 
-// What `pm` takes, by the phone's ro.build.version.sdk (0: not known, none).
-// From the package manager's own sources:
-// - Android 2.2 and 2.3 (cmds/pm Pm.java): list packages [-f] only; enable and
-//   disable, no clear, no disable-user; unknown verbs print "Error: unknown command".
-// - Android 4.0 (API 14, Pm.java): clear, disable-user and list packages -d
-//   arrive; disable-user takes no --user (it would read "--user" as the package).
-// - Android 4.4 (API 19, Pm.java) and later, also as PackageManagerShellCommand
-//   (Android 7 on): disable-user [--user USER_ID], enable [--user USER_ID].
-struct PackageVerbs {
-    bool clearData = false;    // pm clear PKG
-    bool setEnabled = false;   // pm disable-user PKG, pm enable PKG
-    bool userOption = false;   // pm disable-user --user 0 PKG
-    bool listDisabled = false; // pm list packages -d
-};
-PackageVerbs PackageVerbsFor(int sdk);
+struct ReleaseRules; // PhoneVersions.hpp: which of these verbs the phone's pm has
 
 enum class RowAction { Remove, RemoveKeepData, ClearData, Disable, Enable };
 
-// The argument text after "-s SERIAL": " shell pm ...".
-std::string RowActionArgs(RowAction action, const std::string& package, const PackageVerbs& verbs);
+// The argument text after "-s SERIAL": " shell pm ...", for a phone of these rules.
+std::string RowActionArgs(RowAction action, const std::string& package, const ReleaseRules& rules);
 
 // Whether the phone did it. Success is a line the package manager prints only
 // then ("Success"; "Package PKG new state: disabled-user" or "... enabled"),
@@ -46,8 +32,5 @@ QString PackageOfListItem(const QString& item);
 // Package names are letters, digits, "_" and "." only; anything else would
 // be read by the phone's shell, so it is never sent.
 bool IsPackageName(const QString& name);
-
-// The first number line of "getprop ro.build.version.sdk"; 0 when none.
-int SdkFromLines(const QStringList& lines);
 
 } // namespace quoddle

@@ -24,6 +24,12 @@ constexpr QStringView kSystemMarkerText = u"package:/system/app/";
 const QStringMatcher kUserMarker(kUserMarkerText);
 const QStringMatcher kSystemMarker(kSystemMarkerText);
 const QStringMatcher kSdCardMarker(u"package:/mnt/");
+// The other read-only partitions whose packages are the phone's own: on a
+// current phone most of them lie outside /system/app/.
+constexpr QStringView kSystemPartitionMarkers[] = {
+    u"package:/system/", u"package:/product/", u"package:/system_ext/", u"package:/vendor/",
+    u"package:/odm/",    u"package:/oem/",     u"package:/apex/",
+};
 } // namespace
 
 QString ProgramName(const QString& fileName)
@@ -72,6 +78,16 @@ PackageLine ClassifyPackageLine(const QString& line)
     } else if (kSdCardMarker.indexIn(line) >= 0) {
         result.kind = PackageLine::SdCardApp;
         result.listText = line;
+    } else {
+        // Their path below the partition's root, "=" and the package name.
+        for (const QStringView marker : kSystemPartitionMarkers) {
+            const qsizetype at = line.indexOf(marker);
+            if (at < 0)
+                continue;
+            result.kind = PackageLine::SystemApp;
+            result.listText = line.mid(at + marker.size());
+            break;
+        }
     }
     return result;
 }

@@ -3,6 +3,8 @@
 //   package:/data/app/com.example.notes-1.apk=com.example.notes                    (before Android 5)
 //   package:/data/app/~~Zm9v==/com.example.notes-YmFy==/base.apk=com.example.notes  (Android 11 and later)
 //   package:/system/app/Browser.apk=com.android.browser
+//   package:/system/priv-app/Settings/Settings.apk=com.android.settings  (also /product/, /system_ext/,
+//                                                                        /vendor/, /odm/, /oem/, /apex/)
 //   package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game
 
 #include <QString>
@@ -20,7 +22,8 @@ struct PackageLine {
     QString packageName; // user app: the package name; empty when the line has no "="
     bool hasPackageName = false;
     QString program;     // user app: the program name
-    QString listText;    // system and SD-card apps: the list item
+    QString listText;    // system and SD-card apps: the list item; the file below /system/app/,
+                         // or below its partition's root ("priv-app/Settings/Settings.apk=...")
 };
 
 PackageLine ClassifyPackageLine(const QString& line);

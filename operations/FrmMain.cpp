@@ -20,6 +20,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -43,11 +47,26 @@ const char* CaptionFor(std::uint8_t code, int exitStatus)
     return code == kNoLines ? texts::kCaptionRunError : texts::kCaptionBadCommand;
 }
 
+// The local files a drag carries; empty when it carries anything else.
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
 } // namespace
 
 TFrmMain::TFrmMain(QWidget* parent) : MainWindowForm(parent)
 {
     FrmMain = this;
+    setAcceptDrops(true); // package files dropped on the window
     wireHandlers();
     // An error in creation is shown; the window exists without the rest of it.
     Handle([this] { FormCreate(); });
@@ -120,6 +139,24 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return MainWindowForm::eventFilter(watched, event);
+}
+
+void TFrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFrmMain::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = LocalFiles(event->mimeData());
+    // Nothing changes under a run under way.
+    if (paths.isEmpty() || handlerDepth_ > 0 || IsBusy()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Handle([this, paths] { FormDragDrop(paths); });
 }
 
 void TFrmMain::RunCommand(const std::string& programPath, const std::string& dir)

@@ -3,6 +3,8 @@
 // AdbArgs and calls RunCommand, which runs adb from the program's folder, tells
 // the outcome in the caption and puts what adb printed into the output pane.
 
+#include "Install.hpp"
+#include "PhoneVersions.hpp"
 #include "console/SfcConsoleIOHandler.hpp"
 #include "windows/HandlerGuard.hpp"
 #include "windows/MainWindowForm.hpp"
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -36,6 +39,9 @@ public:
     std::unique_ptr<TSfcConsoleIOHandler> ConsoleHandler;
 
     std::string AppDir() const;
+    // "-s SERIAL " while a device is selected, else nothing: texts that may
+    // also run without one (the settings read-back, the keypad's key events).
+    std::string DevicePrefix() const;
     // Runs AdbArgs with the program `programPath` in folder `dir`.
     void RunCommand(const std::string& programPath, const std::string& dir);
     // Shell line k of the last run: line 2k when its lines ended in CR CR LF, line k otherwise.
@@ -74,10 +80,12 @@ public:
     // The filter field of the application pages (Ctrl+F; Escape closes it).
     void OpenFilter();
     void CloseFilter();
-    // ro.build.version.sdk of the selected phone; 0 until a refresh learnt it.
-    int DeviceSdk() const;
     const QSet<QString>& DisabledPackages() const { return disabledPackages_; }
     void bt_installClick();
+    // Files dropped on the window: one .apk as if chosen in the open dialog;
+    // several files, or a bundle, listed in the install panel; anything that
+    // is no package file refused with a message.
+    void FormDragDrop(const QStringList& paths);
     void sBitBtn4Click();
     void bt_installsdClick();
     void bt_installromClick();
@@ -99,6 +107,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Runs a handler guarded; a close asked for meanwhile is acted on after it.
@@ -118,6 +128,9 @@ private:
     void wireHandlers();
     void wireApplicationPages();
     QList<QAbstractItemView*> ApplicationViews() const;
+    // The rules of the selected phone's release as far as the session knows it
+    // (the oldest release's until a refresh asked), asking nothing.
+    const ReleaseRules& KnownRules() const;
     void CopyPackages(const QStringList& packages);
     void ApplyFilter(const QString& text);
     void ApplyDisabledMarks();
@@ -127,25 +140,46 @@ private:
     bool GuardDevice();
     // Install with the reinstall option text when the box is ticked.
     void Install(const char* reinstallOptions);
+    // The files chosen or dropped: kept for the install buttons, the panel shown.
+    void ShowInstallPanel(const QStringList& files);
+    // One install run of this argument text (after the device) and its verdict.
+    InstallResult RunInstall(const std::string& installArgs);
+    // Several files, or bundles: one run per application, then one message.
+    void InstallSeveral(const char* options, const QStringList& files);
     void Uninstall(bool keepData);
     // One of the three reboots: " reboot", " reboot-bootloader", " reboot recovery".
     void Reboot(const char* command);
-    // Notes the outcome of the run just made for an operation of several runs.
-    void NoteRunOutcome();
+    // Notes the outcome of the run just made for an operation of several runs;
+    // `confirmed` is false when the phone's answer says it did not do it.
+    void NoteRunOutcome(bool confirmed = true);
     // "Commandes appliquées..." when every run of the operation succeeded;
-    // otherwise the caption of the first failed run.
+    // otherwise the caption of the first failed run, and the answer of a
+    // phone that refused.
     void SetAppliedCaption();
+    // Every line the last run printed, standard error's too: a tool may say on
+    // standard error that it refused what its standard output announced.
+    QStringList AnswerLines() const;
+    // The refusal caption, and the phone's answer in a message.
+    void TellRefusal();
+    // What the session knows of the selected phone; nullptr without one.
+    KnownPhone* KnownCurrentPhone();
+    // The selected phone's API level, asked once per phone; nothing when unknown.
+    std::optional<int> CurrentSdk();
+    // pm's install-location verb `camelCase` with `argument`, or `dashed`
+    // when the phone does not know the former.
+    void RunPmVerb(const char* camelCase, const char* dashed, const std::string& argument = {});
 
     int handlerDepth_ = 0;
     bool closePending_ = false;
     bool reportFromSearch_ = false;
     bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
-    std::map<std::string, int> sdkBySerial_;
     QSet<QString> disabledPackages_;
     int listGeneration_ = 0;    // counts refreshes
     std::string listedDevice_; // the phone whose applications the pages show
     QShortcut* filterEscape_ = nullptr;
+    QString refusedAnswer_;         // what a phone answered when it refused
+    std::map<std::string, KnownPhone> knownPhones_; // by serial, for the session
 };
 
 // The main window, once created.

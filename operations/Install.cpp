@@ -4,6 +4,7 @@
 
 #include "AdbArgs.hpp"
 #include "FrmMain.hpp"
+#include "PackageFiles.hpp"
 #include "Texts.hpp"
 #include "platform/CommandLine.hpp"
 #include "widgets/Panel.hpp"
@@ -58,6 +59,27 @@ InstallOutcome ClassifyVerdict(const QString& verdict)
     return InstallOutcome::Failure;
 }
 
+QString OutcomeMessage(const InstallResult& result)
+{
+    switch (result.outcome) {
+    case InstallOutcome::Success:
+        return QString::fromUtf8(texts::kInstallSuccess);
+    case InstallOutcome::AlreadyInstalled:
+        return QString::fromUtf8(texts::kInstallAlreadyThere);
+    case InstallOutcome::Failure:
+        break;
+    }
+    return QString::fromUtf8(texts::kInstallFailurePrefix) + result.verdict;
+}
+
+QString BatchMessage(const std::vector<std::pair<QString, InstallResult>>& results)
+{
+    QString message = QString::fromUtf8(texts::kInstallBatchHeader);
+    for (const auto& [name, result] : results)
+        message += QLatin1Char('\n') + QString::fromUtf8(texts::kInstallBatchLine).arg(name, OutcomeMessage(result));
+    return message;
+}
+
 QString PackageOfRow(const QString& apkCell, const QString& componentCell)
 {
     for (const QChar c : componentCell) {
@@ -69,13 +91,11 @@ QString PackageOfRow(const QString& apkCell, const QString& componentCell)
 
 void TFrmMain::bt_installClick()
 {
-    const QString file = services().ChooseFileToOpen(
-        {OpenDialog1.title, QStringLiteral("Applications Android (*.apk)"), QStringLiteral("apk")});
-    if (file.isEmpty())
+    const QStringList files = services().ChooseFilesToOpen(
+        {OpenDialog1.title, QString::fromUtf8(texts::kPackageFilesFilter), QStringLiteral("apk")});
+    if (files.isEmpty() || files.front().isEmpty())
         return;
-    OpenDialog1.fileName = file;
-    panel_install->show();
-    panel_install->raise();
+    ShowInstallPanel(files);
 }
 
 void TFrmMain::sBitBtn4Click() { panel_install->hide(); }
@@ -88,24 +108,32 @@ void TFrmMain::Install(const char* reinstallOptions)
 {
     if (!GuardDevice())
         return;
-    AdbArgs = DeviceArg(CurrentDevice)
-        + InstallArgs(box_reinstall->isChecked() ? reinstallOptions : "", OpenDialog1.fileName.toStdString());
-    RunCommand(AdbPath, AppDir());
+    const char* options = box_reinstall->isChecked() ? reinstallOptions : "";
+    // The list belongs to the file name it was chosen with.
+    const QStringList files = !OpenDialog1.fileNames.isEmpty() && OpenDialog1.fileNames.front() == OpenDialog1.fileName
+        ? OpenDialog1.fileNames
+        : QStringList{OpenDialog1.fileName};
+    if (files.size() > 1 || KindOfFile(files.front()) == PackageFileKind::Bundle) {
+        InstallSeveral(options, files);
+        return;
+    }
+    const InstallResult result = RunInstall(InstallArgs(options, OpenDialog1.fileName.toStdString()));
+    services().ShowInformation(OutcomeMessage(result));
+    if (result.outcome == InstallOutcome::Success)
+        panel_install->hide();
+}
 
+InstallResult TFrmMain::RunInstall(const std::string& installArgs)
+{
+    AdbArgs = DeviceArg(CurrentDevice) + installArgs;
+    RunCommand(AdbPath, AppDir());
     const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), Memo->lines(),
                                            OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
-    switch (ClassifyVerdict(verdict)) {
-    case InstallOutcome::Success:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallSuccess));
-        panel_install->hide();
-        break;
-    case InstallOutcome::AlreadyInstalled:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallAlreadyThere));
-        break;
-    case InstallOutcome::Failure:
-        services().ShowInformation(QString::fromUtf8(texts::kInstallFailurePrefix) + verdict);
-        break;
-    }
+    const InstallOutcome outcome = ClassifyVerdict(verdict);
+    // An old phone's pm refuses with exit status 0: the verdict tells.
+    if (lastRunSucceeded_ && outcome != InstallOutcome::Success)
+        setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
+    return {verdict, outcome};
 }
 
 void TFrmMain::bt_desinstallClick() { Uninstall(true); }
@@ -121,6 +149,9 @@ void TFrmMain::Uninstall(bool keepData)
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
     services().ShowInformation(QString::fromUtf8(texts::kRemovalResultPrefix) + Memo->text());
+    // pm says "Success" or "Failure [...]", before Android 5 with exit status 0.
+    if (lastRunSucceeded_ && !Memo->lines().contains(QStringLiteral("Success")))
+        setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
 }
 
 } // namespace quoddle

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace quoddle {
 
@@ -21,6 +23,16 @@ QString InstallVerdict(int exitStatus, const QStringList& paneLines, const QStri
 
 enum class InstallOutcome { Success, AlreadyInstalled, Failure };
 InstallOutcome ClassifyVerdict(const QString& verdict);
+
+struct InstallResult {
+    QString verdict;
+    InstallOutcome outcome = InstallOutcome::Failure;
+};
+// What the user is told of one install: the success or already-there
+// message, else "ECHEC : " and the verdict.
+QString OutcomeMessage(const InstallResult& result);
+// After several installs, one message: each application (or file) and its outcome.
+QString BatchMessage(const std::vector<std::pair<QString, InstallResult>>& results);
 
 // The package of a grid row: the component cell when it holds any character
 // above the blank, else the APK cell without its last four characters.

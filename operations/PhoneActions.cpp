@@ -4,6 +4,8 @@
 
 #include "AdbArgs.hpp"
 #include "FrmMain.hpp"
+#include "PhoneAnswers.hpp"
+#include "PhoneVersions.hpp"
 #include "Texts.hpp"
 #include "widgets/MaskEdit.hpp"
 #include "windows/OutputPane.hpp"
@@ -50,6 +52,15 @@ void TFrmMain::bt_trashClick()
     SetAppliedCaption();
 }
 
+std::string TelUri(const QString& number)
+{
+    std::string uri = "tel:";
+    for (const QChar c : number)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            uri += static_cast<char>(c.unicode());
+    return uri;
+}
+
 void TFrmMain::bt_numeroterClick()
 {
     if (!GuardDevice())
@@ -57,8 +68,28 @@ void TFrmMain::bt_numeroterClick()
     const auto number = DialNumberText(ed_numero->maskedText());
     if (!number)
         return;
-    AdbArgs = DeviceArg(CurrentDevice) + " shell service call phone " + "2" + " s16 \"" + number->toStdString() + "\"";
-    RunCommand(AdbPath, AppDir());
+    const std::optional<int> sdk = CurrentSdk();
+    if (!sdk) {
+        // Which way dials depends on the release: nothing is sent unknowingly.
+        // A failed run has told why in the caption; an answer that is no
+        // API level is shown.
+        if (lastRunSucceeded_)
+            TellRefusal();
+        return;
+    }
+    // service and am both exit 0 when nothing was called: their answer tells.
+    bool confirmed;
+    if (RulesForSdk(*sdk).dialByServiceCall) {
+        AdbArgs = DeviceArg(CurrentDevice) + " shell service call phone " + "2" + " s16 \"" + number->toStdString() + "\"";
+        RunCommand(AdbPath, AppDir());
+        confirmed = ServiceCallConfirmed(AnswerLines());
+    } else {
+        AdbArgs = DeviceArg(CurrentDevice) + " shell am start -a android.intent.action.CALL -d " + TelUri(*number);
+        RunCommand(AdbPath, AppDir());
+        confirmed = ActivityStartConfirmed(AnswerLines());
+    }
+    if (lastRunSucceeded_ && !confirmed)
+        TellRefusal();
 }
 
 void TFrmMain::ed_numeroKeyUp(int key)
@@ -69,17 +100,66 @@ void TFrmMain::ed_numeroKeyUp(int key)
 
 void TFrmMain::bt_cmdClick() { services().OpenCommandInterpreter(CmdPath, AppDir()); }
 
-void TFrmMain::NoteRunOutcome()
+void TFrmMain::NoteRunOutcome(bool confirmed)
 {
-    if (!lastRunSucceeded_ && failedRunCaption_.isEmpty())
+    if (!failedRunCaption_.isEmpty())
+        return;
+    if (!lastRunSucceeded_) {
         failedRunCaption_ = windowTitle();
+    } else if (!confirmed) {
+        failedRunCaption_ = QString::fromUtf8(texts::kCaptionRefused);
+        refusedAnswer_ = AnswerLines().join(QStringLiteral("\r\n"));
+    }
 }
 
 void TFrmMain::SetAppliedCaption()
 {
-    // The caption claims success only when every run of the operation did succeed.
+    // The caption claims success only when every run of the operation did
+    // succeed and the phone said it did what was asked.
     setWindowTitle(failedRunCaption_.isEmpty() ? QString::fromUtf8(texts::kCaptionApplied) : failedRunCaption_);
     failedRunCaption_.clear();
+    if (!refusedAnswer_.isEmpty())
+        services().ShowInformation(QString::fromUtf8(texts::kRefusedPrefix) + refusedAnswer_);
+    refusedAnswer_.clear();
+}
+
+void TFrmMain::TellRefusal()
+{
+    setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
+    services().ShowInformation(QString::fromUtf8(texts::kRefusedPrefix) + AnswerLines().join(QStringLiteral("\r\n")));
+}
+
+QStringList TFrmMain::AnswerLines() const
+{
+    QStringList lines = Memo->lines();
+    // Without standard output the pane holds standard error already.
+    if (ConsoleHandler && ConsoleHandler->Lines != ConsoleHandler->ErrorLines())
+        lines += OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines());
+    return lines;
+}
+
+std::string TFrmMain::DevicePrefix() const
+{
+    return CurrentDevice.empty() ? std::string() : DeviceArg(CurrentDevice) + " ";
+}
+
+KnownPhone* TFrmMain::KnownCurrentPhone()
+{
+    return CurrentDevice.empty() ? nullptr : &knownPhones_[CurrentDevice];
+}
+
+std::optional<int> TFrmMain::CurrentSdk()
+{
+    KnownPhone* phone = KnownCurrentPhone();
+    if (!phone)
+        return std::nullopt;
+    if (!phone->sdk) {
+        AdbArgs = DeviceArg(CurrentDevice) + " shell getprop ro.build.version.sdk";
+        RunCommand(AdbPath, AppDir());
+        if (lastRunSucceeded_)
+            phone->sdk = SdkFromAnswer(ShellLine(0));
+    }
+    return phone->sdk;
 }
 
 } // namespace quoddle

@@ -9,6 +9,7 @@ QUODDLE_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+    libzip-dev
     adb
     xvfb xauth xdotool
     desktop-file-utils appstream

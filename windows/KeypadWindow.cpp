@@ -189,8 +189,8 @@ void SendPhoneKey(std::uint16_t key)
     }
     if (!FrmMain)
         return; // the keypad is only ever shown from the main window
-    // No "-s": the event goes to whichever device adb picks.
-    FrmMain->AdbArgs = "shell input keyevent " + std::to_string(found->androidKey);
+    // To the selected phone; with none, to the only one adb sees.
+    FrmMain->AdbArgs = FrmMain->DevicePrefix() + "shell input keyevent " + std::to_string(found->androidKey);
     FrmMain->RunCommand(FrmMain->AdbPath, FrmMain->AppDir());
 }
 

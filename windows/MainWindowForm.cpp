@@ -333,6 +333,9 @@ void MainWindowForm::createControls()
     SetFont(box_reinstall, {"Tahoma", 16, true, true});
     SetSkinSection(box_reinstall, "CHECKBOX");
     sBitBtn4 = MakeGlyphButton(panel_install, "sBitBtn4", {299, 4, 18, 18}, 3, QString(), "close_small");
+    lbl_installfiles = Place(new QLabel(panel_install), "lbl_installfiles", {8, 6, 287, 18});
+    SetFont(lbl_installfiles, kTahomaBold11);
+    lbl_installfiles->hide();
     // It floats over the pages: a soft shadow sets it off from what lies behind.
     auto* floating = new QGraphicsDropShadowEffect(panel_install);
     floating->setBlurRadius(18);

@@ -3,6 +3,7 @@
 // behaviour lives in operations/ (TFrmMain derives from this form).
 
 #include <QMainWindow>
+#include <QStringList>
 
 class QAction;
 class QCheckBox;
@@ -33,6 +34,7 @@ struct OpenDialogSettings {
     QString filter;        // "Applications Android|*.apk" as the window data stores it
     QString defaultExtension;
     QString fileName;      // the last confirmed file, kept between installs
+    QStringList fileNames; // every file of the last choice or drop (fileName is the first)
 };
 
 class MainWindowForm : public QMainWindow {
@@ -116,6 +118,9 @@ public:
     GlyphButton* bt_installrom = nullptr;
     QCheckBox* box_reinstall = nullptr;
     GlyphButton* sBitBtn4 = nullptr;
+    // Across the top of the panel, left of its close button: how many files
+    // and which, when several were chosen or dropped (hidden for one .apk).
+    QLabel* lbl_installfiles = nullptr;
 
     // The menu bar.
     QMenu* Fichier1 = nullptr;

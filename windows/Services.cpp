@@ -20,6 +20,23 @@ void ShowBox(QMessageBox::Icon icon, const QString& text)
     box.exec();
 }
 
+QStringList RunOpenDialog(const OpenFileRequest& request, QFileDialog::FileMode mode)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, QString(), request.filter);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    // Qt's own dialog speaks French with the rest of the program; a desktop's
+    // native one would follow the desktop's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.resize(800, 520); // room for the name, size, type and date columns
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 class RealServices final : public Services {
 public:
     void ShowInformation(const QString& text) override { ShowBox(QMessageBox::NoIcon, text); }
@@ -35,19 +52,13 @@ public:
 
     QString ChooseFileToOpen(const OpenFileRequest& request) override
     {
-        QFileDialog dialog(QApplication::activeWindow(), request.title, QString(), request.filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        dialog.setOption(QFileDialog::ReadOnly, false);
-        // Qt's own dialog speaks French with the rest of the program; a desktop's
-        // native one would follow the desktop's language.
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.resize(800, 520); // room for the name, size, type and date columns
-        dialog.setSizeGripEnabled(true);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        return dialog.selectedFiles().constFirst();
+        const QStringList files = RunOpenDialog(request, QFileDialog::ExistingFile);
+        return files.isEmpty() ? QString() : files.constFirst();
+    }
+
+    QStringList ChooseFilesToOpen(const OpenFileRequest& request) override
+    {
+        return RunOpenDialog(request, QFileDialog::ExistingFiles);
     }
 
     void Sleep(unsigned milliseconds) override { WaitPainting(milliseconds); }
@@ -74,6 +85,12 @@ Services* current = &realServices;
 QString applicationTitle;
 
 } // namespace
+
+QStringList Services::ChooseFilesToOpen(const OpenFileRequest& request)
+{
+    const QString file = ChooseFileToOpen(request);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
 
 Services& services() { return *current; }
 

@@ -5,6 +5,7 @@
 // The application owns the real one; tests install a recorder.
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@ namespace quoddle {
 
 struct OpenFileRequest {
     QString title;
-    QString filter;        // Qt form: "Applications Android (*.apk)"
+    QString filter;        // Qt form: "Applications Android (*.apk *.apks *.xapk)"
     QString defaultSuffix; // without the dot
 };
 
@@ -29,6 +30,9 @@ public:
     virtual bool AskYesNo(const QString& text) = 0;
     // The chosen file's full path, or empty when cancelled.
     virtual QString ChooseFileToOpen(const OpenFileRequest& request) = 0;
+    // The chosen files' full paths (one or more), or none when cancelled. By
+    // default the one-file dialog's answer.
+    virtual QStringList ChooseFilesToOpen(const OpenFileRequest& request);
     // Waits while the windows keep painting; user input waits its turn.
     virtual void Sleep(unsigned milliseconds) = 0;
     // Starts a program detached and hidden; false when the start failed.

@@ -73,9 +73,14 @@ const std::vector<Row>& Rows()
         Shell("-s {S} shell pm setInstallLocation 1", "pm setInstallLocation 1"),
         Shell("shell pm getInstallLocation", "pm getInstallLocation", {"1[internal]"}),
         Shell("shell bmgr enabled", "bmgr enabled", {"Backup Manager currently enabled"}),
-        Shell("shell bmgr disable", "bmgr disable", {"Backup Manager now disabled"}),
+        // bmgr has no "disable" and its "enable" needs a BOOL: both refusals go to
+        // standard error, and bmgr exits 0 (Bmgr.java, every release).
+        Shell("shell bmgr disable", "bmgr disable", {},
+              {"Unknown command", "usage: bmgr [backup|restore|list|transport|run]", "       bmgr backup PACKAGE",
+               "       bmgr enable BOOL", "       bmgr enabled"}),
+        Shell("shell bmgr enable false", "bmgr enable false", {"Backup Manager now disabled"}),
         Shell("shell bmgr enabled", "bmgr enabled", {"Backup Manager currently disabled"}),
-        Shell("shell bmgr enable", "bmgr enable", {"Backup Manager now enabled"}),
+        Shell("shell bmgr enable true", "bmgr enable true", {"Backup Manager now enabled"}),
         Shell("shell input keyevent 24", "input keyevent 24"),
         // A text typed by the user after "-s " and the serial.
         Shell("-s {S} shell nosuchtool --help", "nosuchtool --help", {}, {"/system/bin/sh: nosuchtool: not found"}, 127),

@@ -1,8 +1,7 @@
-// Two phones attached: the window lists both, and every operation that names
-// the phone reaches the one chosen in the list, never the other. The runs whose
-// texts name no phone (the settings read-back, the backup write, the keypad's
-// key events) are refused by adb ("more than one device/emulator"), and the
-// window says so instead of claiming success.
+// Two phones attached: the window lists both, and every operation reaches the
+// one chosen in the list, never the other: the settings read-back, the backup
+// write and the keypad's key events name it too, so adb does not refuse them
+// ("more than one device/emulator").
 
 #include "FaultSession.hpp"
 
@@ -86,7 +85,8 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
         {"install", [&] { Choose(apk); window->bt_installrom->click(); }, {"exec:cmd package 'install' -S 5000"}},
         {"removal", [this] { window->StringGrid1->setRow(1); window->bt_desinstall->click(); },
          {Shell("pm uninstall -k com.example.notes")}},
-        {"dial", [this] { window->bt_numeroter->click(); }, {Shell("service call phone 2 s16 06-12-34-56-78")}},
+        {"dial", [this] { window->bt_numeroter->click(); }, // the refresh learnt the release
+         {Shell("service call phone 2 s16 06-12-34-56-78")}},
         {"trash", [this] { window->bt_trash->click(); }, {Shell("rm /data/local/tmp/*")}},
         {"reboot", [this] { window->bt_reboot->click(); }, {"reboot:"}},
     };
@@ -101,22 +101,35 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
               Messages());
     EXPECT_EQ(QStringList{}, Errors());
 
-    // The runs that name no phone: adb picks none of two, and the window tells it.
-    PhoneSaw(0);
-    PhoneSaw(1);
-    window->bt_actualfroyo->click();
-    EXPECT_EQ(QStringList{Text(texts::kInstallLocationUnknown)}, Messages());
-    EXPECT_EQ(1, window->reglagesave->itemIndex()); // no "enabled" in adb's refusal
-    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption());
-    window->reglageappliinstall->setItemIndex(1);
-    window->reglagesave->setItemIndex(1);
-    window->bt_appliquer->click();
-    EXPECT_EQ(Journal{Shell("pm setInstallLocation 1")}, PhoneSaw(1));
-    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption()); // not "Commandes appliquées..."
-    Tfm_appli(window.get()).sBitBtn10->click();
-    EXPECT_EQ(Text(texts::kCaptionBadCommand), Caption());
-    EXPECT_EQ(Journal{}, PhoneSaw(0));
-    EXPECT_EQ(Journal{}, PhoneSaw(1));
+    // The settings page and the keypad name the chosen phone as well.
+    const struct {
+        const char* name;
+        std::function<void()> operation;
+        Journal expected;
+        const char* caption;
+    } named[] = {
+        {"read-back", [this] { window->bt_actualfroyo->click(); },
+         {Shell("pm getInstallLocation"), Shell("bmgr enabled")}, texts::kCaptionSuccess},
+        {"apply",
+         [this] {
+             window->reglageappliinstall->setItemIndex(1);
+             window->reglagesave->setItemIndex(1);
+             window->bt_appliquer->click();
+         },
+         {Shell("pm setInstallLocation 1"), Shell("bmgr enable false")}, texts::kCaptionApplied},
+        {"keypad", [this] { Tfm_appli(window.get()).sBitBtn10->click(); }, {Shell("input keyevent 24")},
+         texts::kCaptionSuccess},
+        {"read-back after apply", [this] { window->bt_actualfroyo->click(); },
+         {Shell("pm getInstallLocation"), Shell("bmgr enabled")}, texts::kCaptionSuccess},
+    };
+    for (const auto& o : named) {
+        SCOPED_TRACE(o.name);
+        ExpectOnlyOn(1, o.operation, o.expected);
+        EXPECT_EQ(Text(o.caption), Caption());
+    }
+    EXPECT_EQ(1, window->reglageappliinstall->itemIndex());
+    EXPECT_EQ(1, window->reglagesave->itemIndex());
+    EXPECT_EQ(QStringList{}, Messages());
 
     // And back to the first phone.
     ExpectOnlyOn(0, [this] { Pick(0); }, kReport);

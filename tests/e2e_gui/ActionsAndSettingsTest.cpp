@@ -42,12 +42,18 @@ TEST_P(Actions, DialSendsTheNumberTextOnClickAndOnEnter)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     PhoneSaw();
+    // The classic phone runs Android 2.2, where transaction 2 of the phone
+    // service dials; the Android 11 one is called through am.
+    const auto dial = [this](const std::string& field, const std::string& digits) {
+        return Kind().android11 ? Kind().Shell("am start -a android.intent.action.CALL -d tel:" + digits)
+                                : Kind().Shell("service call phone 2 s16 " + field);
+    };
     const struct {
         const char* field;
         Journal sent;
     } cases[] = {
-        {"06-12-34-56-78", {Kind().Shell("service call phone 2 s16 06-12-34-56-78")}},
-        {"06-  -  -  -  ", {Kind().Shell("service call phone 2 s16 06-  -  -  -")}},
+        {"06-12-34-56-78", {Kind().Shell("getprop ro.build.version.sdk"), dial("06-12-34-56-78", "0612345678")}},
+        {"06-  -  -  -  ", {dial("06-  -  -  -", "06")}},
         {"  -  -  -  -  ", {}},
     };
     for (const auto& c : cases) {
@@ -59,8 +65,15 @@ TEST_P(Actions, DialSendsTheNumberTextOnClickAndOnEnter)
         QCoreApplication::sendEvent(window->ed_numero, &other);
         QKeyEvent enter(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(window->ed_numero, &enter);
-        EXPECT_EQ(c.sent, PhoneSaw()) << c.field;
+        Journal again = c.sent;
+        if (!again.empty())
+            again.erase(again.begin(), again.end() - 1); // the release is known by now
+        EXPECT_EQ(again, PhoneSaw()) << c.field;
+        if (!c.sent.empty()) {
+            EXPECT_EQ(QString::fromUtf8(texts::kCaptionSuccess), Caption()) << c.field;
+        }
     }
+    EXPECT_TRUE(Messages().isEmpty());
 }
 
 TEST_P(Actions, TemporaryFolderShowsWhatThePhoneSaid)
@@ -87,19 +100,26 @@ TEST_P(Actions, SettingsAreReadBackAndApplied)
 {
     ASSERT_NO_FATAL_FAILURE(Open(R"("install_location": 2, "backup_enabled": false)"));
     PhoneSaw();
-    const Journal readBack = {Kind().Shell("pm getInstallLocation"), Kind().Shell("bmgr enabled")};
+    // Android 2.2's pm knows getInstallLocation; Android 11's only the dashed
+    // verbs, which the window uses once the phone has said so.
+    const bool dashed = Kind().android11;
+    const Journal readBack = {Kind().Shell(dashed ? "pm get-install-location" : "pm getInstallLocation"),
+                              Kind().Shell("bmgr enabled")};
+    const Journal firstReadBack = dashed ? Journal{Kind().Shell("pm getInstallLocation"), readBack[0], readBack[1]}
+                                         : readBack;
 
     window->bt_actualfroyo->click();
-    EXPECT_EQ(readBack, PhoneSaw());
+    EXPECT_EQ(firstReadBack, PhoneSaw());
     EXPECT_EQ(2, window->reglageappliinstall->itemIndex());
     EXPECT_EQ(1, window->reglagesave->itemIndex());
 
+    const std::string setLocation = dashed ? "pm set-install-location " : "pm setInstallLocation ";
     const struct {
         int location, backup;
         Journal sent;
     } cases[] = {
-        {1, 0, {Kind().Shell("pm setInstallLocation 1"), Kind().Shell("bmgr enable")}},
-        {0, 1, {Kind().Shell("pm setInstallLocation 0"), Kind().Shell("bmgr disable")}},
+        {1, 0, {Kind().Shell(setLocation + "1"), Kind().Shell("bmgr enable true")}},
+        {0, 1, {Kind().Shell(setLocation + "0"), Kind().Shell("bmgr enable false")}},
     };
     for (const auto& c : cases) {
         window->reglageappliinstall->setItemIndex(c.location);

@@ -81,8 +81,9 @@ TEST_P(ReportAndList, RefreshFillsTheGridAndListsOnce)
         rows = header + QList<QStringList>{
             {"notes", "~~Zm9v==/com.example.notes-YmFy==/base.apk", "com.example.notes"},
             {"chess", "~~cXV4eA==/com.example.chess-Y29yZ2U=/base.apk", "com.example.chess"}};
-        // Packages below /product/ and /system/priv-app/ are in none of the three places.
-        system = {"Calculator/Calculator.apk=com.android.calculator2"};
+        // Packages of the other system partitions show their path below the partition's root.
+        system = {"app/Chrome/Chrome.apk=com.android.chrome", "priv-app/Settings/Settings.apk=com.android.settings",
+                  "Calculator/Calculator.apk=com.android.calculator2"};
         sdCard = {"package:/mnt/expand/0f3e2a14-aa31-4c9b-9d63-7b7a1e0f3b55/app/~~Z2FtZQ==/com.example.game-c2Q=/"
                   "base.apk=com.example.game"};
     } else {

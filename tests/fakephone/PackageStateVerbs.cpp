@@ -1,28 +1,29 @@
 // pm clear, pm disable-user, pm disable, pm enable and pm list packages -d/-e,
-// as the package manager of the phone's release answers them (its
-// ro.build.version.sdk). Taken from AOSP's sources of each release:
+// as the package manager of the phone's release answers them. Taken from
+// AOSP's sources of each release:
 //
-// - sdk < 14, Android 2.2/2.3, frameworks/base cmds/pm/src/com/android/commands/pm/Pm.java
-//   (gingerbread): no clear, no disable-user ("Error: unknown command 'clear'"
-//   and the usage on standard error); enable/disable exist; list packages
-//   takes -f only ("Error: Unknown option: -d"). main() returns nothing: exit 0.
-// - 14 <= sdk < 19, Android 4.0, the same Pm.java (ice cream sandwich): clear,
-//   disable-user, list packages -d/-e. runSetEnabledSetting() takes the first
-//   word as the package (no --user) and prints "Package P new state: S" on
-//   standard error; runClear() prints "Success" or "Failed" on standard error.
-//   An unknown package raises IllegalArgumentException("Unknown package: P")
-//   from PackageManagerService, which nothing in Pm catches: the runtime's
-//   handler writes it to the log only, so the shell sees nothing.
-// - 19 <= sdk < 24, Android 4.4 to 6, Pm.java (marshmallow): [--user USER_ID];
-//   the new state and "Success" on standard output, "Failed" on standard
-//   error (exit 1); main() catches the exception: "Error: java.lang.
-//   IllegalArgumentException: Unknown package: P", exit 1.
-// - sdk >= 24, Android 7 on: services/core/java/com/android/server/pm/
-//   PackageManagerShellCommand.java, the same texts; an exception is printed
-//   by ShellCommand.exec (Android 7-10: "Exception occurred while executing:")
-//   or BasicShellCommandHandler.exec (Android 11 on: "Exception occurred while
-//   executing 'VERB':") after an empty line, with its stack, exit 255.
+// - before 4.0 (sdk < 14), frameworks/base cmds/pm/src/com/android/commands/pm/Pm.java
+//   of gingerbread: no clear, no disable-user (Release.cpp's unknown command);
+//   enable/disable exist; list packages takes -f only ("Error: Unknown option: -d").
+// - 4.0 (sdk 14, ice cream sandwich Pm.java): clear, disable-user and list
+//   packages -d/-e arrive. runSetEnabledSetting() takes the first word as the
+//   package (no --user) and prints "Package P new state: S" on standard
+//   error; runClear() prints "Success" or "Failed" on standard error, "Failed"
+//   twice for an unknown package (clearApplicationUserData refuses, then the
+//   observer says so). PackageManagerService raises IllegalArgumentException
+//   ("Unknown package: P"), which Pm does not catch: the runtime's handler
+//   logs it, and the shell sees nothing.
+// - 4.4 (sdk 19, kitkat Pm.java): [--user USER_ID]; the new state and "Success"
+//   on standard output, "Failed" on standard error.
+// - 5.0 to 8.1 (marshmallow Pm.java): main() catches the exception, "Error:
+//   java.lang.IllegalArgumentException: Unknown package: P", and pm exits 1.
+// - cmd package, and pm from 9: services/core/java/com/android/server/pm/
+//   PackageManagerShellCommand.java, the same texts; an exception is printed by
+//   ShellCommand.exec (before 11: "Exception occurred while executing:") or
+//   BasicShellCommandHandler.exec (11 on: "Exception occurred while executing
+//   'VERB':") after an empty line, with its stack, and the status is 255.
 
+#include "Release.hpp"
 #include "Shell.hpp"
 
 #include <algorithm>
@@ -45,39 +46,22 @@ const char* StateName(int state)
     return "unknown";
 }
 
-int Sdk(const PhoneState& phone)
-{
-    const std::string sdk = phone.property("ro.build.version.sdk");
-    return sdk.empty() || !std::all_of(sdk.begin(), sdk.end(), [](char c) { return c >= '0' && c <= '9'; })
-        ? 0
-        : std::stoi(sdk);
-}
-
 std::string Arg(const std::vector<std::string>& args, std::size_t i) { return i < args.size() ? args[i] : std::string(); }
 
-// Gingerbread's showUsage(), its first lines.
-const char* const kOldUsage = "usage: pm [list|path|install|uninstall]\n"
-                              "       pm list packages [-f]\n"
-                              "       pm uninstall [-k] PACKAGE\n"
-                              "       pm enable PACKAGE_OR_COMPONENT\n"
-                              "       pm disable PACKAGE_OR_COMPONENT\n";
-
 // An exception that reaches the top of the package manager's command.
-ShellResult Uncaught(const PhoneState& phone, const std::string& verb, const std::string& exception)
+ShellResult Uncaught(const PhoneState& phone, bool shellCommand, const std::string& verb, const std::string& exception)
 {
     ShellResult r;
-    const int sdk = Sdk(phone);
-    if (sdk < 19) // the runtime logs it; nothing reaches the shell
-        return r;
-    if (sdk < 24) {
+    const int sdk = phone.sdk();
+    if (shellCommand) {
+        r.err = std::string("\n") + (sdk >= 30 ? "Exception occurred while executing '" + verb + "':\n"
+                                               : std::string("Exception occurred while executing:\n"))
+            + exception + "\n\tat com.android.server.pm.PackageManagerService.setEnabledSetting(PackageManagerService.java)\n";
+        r.status = 255;
+    } else if (sdk >= 21) {
         r.err = "Error: " + exception + "\n";
         r.status = 1;
-        return r;
-    }
-    r.err = std::string("\n") + (sdk >= 30 ? "Exception occurred while executing '" + verb + "':\n"
-                                           : std::string("Exception occurred while executing:\n"))
-        + exception + "\n\tat com.android.server.pm.PackageManagerService.setEnabledSetting(PackageManagerService.java)\n";
-    r.status = 255;
+    } // before 5.0 the runtime logs it; nothing reaches the shell
     return r;
 }
 
@@ -86,7 +70,7 @@ ShellResult Uncaught(const PhoneState& phone, const std::string& verb, const std
 std::string PackageArgument(const std::vector<std::string>& args, std::size_t first, const PhoneState& phone)
 {
     std::size_t at = first + 1;
-    if (Sdk(phone) >= 19 && Arg(args, at) == "--user")
+    if (phone.sdk() >= 19 && Arg(args, at) == "--user")
         at += 2;
     return Arg(args, at);
 }
@@ -99,11 +83,12 @@ ShellResult Missing(const char* error)
     return r;
 }
 
-ShellResult SetEnabled(const std::vector<std::string>& args, std::size_t first, int state, PhoneState& phone)
+ShellResult SetEnabled(const std::vector<std::string>& args, std::size_t first, int state, PhoneState& phone,
+                       bool shellCommand)
 {
     const std::string verb = Arg(args, first);
     std::size_t at = first + 1;
-    if (Sdk(phone) >= 19 && Arg(args, at) == "--user")
+    if (phone.sdk() >= 19 && Arg(args, at) == "--user")
         at += 2; // one user here: user 0
     const std::string name = Arg(args, at);
     ShellResult r;
@@ -114,10 +99,10 @@ ShellResult SetEnabled(const std::vector<std::string>& args, std::size_t first, 
     }
     Package* package = phone.FindPackage(name);
     if (!package)
-        return Uncaught(phone, verb, "java.lang.IllegalArgumentException: Unknown package: " + name);
+        return Uncaught(phone, shellCommand, verb, "java.lang.IllegalArgumentException: Unknown package: " + name);
     package->enabledState = state;
     const std::string line = "Package " + name + " new state: " + StateName(state) + "\n";
-    (Sdk(phone) < 19 ? r.err : r.out) = line;
+    (phone.sdk() < 19 ? r.err : r.out) = line;
     return r;
 }
 
@@ -128,7 +113,7 @@ ShellResult Clear(const std::vector<std::string>& args, std::size_t first, Phone
     if (name.empty())
         return Missing("Error: no package specified\n");
     const bool known = phone.FindPackage(name) != nullptr;
-    if (Sdk(phone) < 19) { // 4.0 prints "Failed" twice for an unknown package: once per check
+    if (phone.sdk() < 19) { // 4.0 prints "Failed" twice for an unknown package: once per check
         r.err = known ? "Success\n" : "Failed\nFailed\n";
         return r;
     }
@@ -136,7 +121,7 @@ ShellResult Clear(const std::vector<std::string>& args, std::size_t first, Phone
         r.out = "Success\n";
     } else {
         r.err = "Failed\n";
-        r.status = 1;
+        r.status = ToolsFor(phone.sdk()).pmExitStatus ? 1 : 0;
     }
     return r;
 }
@@ -157,8 +142,9 @@ ShellResult ListByState(const std::vector<std::string>& args, std::size_t first,
         else if (!a.empty() && a[0] != '-')
             filter = a;
     }
-    if (Sdk(phone) < 14) {
-        r.err = std::string("Error: Unknown option: ") + (disabledOnly ? "-d" : "-e") + "\n" + kOldUsage;
+    if (phone.sdk() < 14) {
+        r.err = PmUnknownCommand("", phone, false).err;
+        r.err = std::string("Error: Unknown option: ") + (disabledOnly ? "-d" : "-e") + "\n" + r.err;
         return r;
     }
     for (const Package& p : phone.packages) {
@@ -174,10 +160,10 @@ ShellResult ListByState(const std::vector<std::string>& args, std::size_t first,
 
 } // namespace
 
-std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone)
+std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone,
+                                            bool cmdPackage)
 {
     const std::string verb = Arg(args, first);
-    const int sdk = Sdk(phone);
     if (verb == "list" && (Arg(args, first + 1) == "packages" || Arg(args, first + 1) == "package")) {
         const bool byState = std::any_of(args.begin() + static_cast<std::ptrdiff_t>(first) + 2, args.end(),
                                          [](const std::string& a) { return a == "-d" || a == "-e"; });
@@ -185,19 +171,16 @@ std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args
             return std::nullopt;
         return ListByState(args, first, phone);
     }
-    if ((verb == "clear" || verb == "disable-user") && sdk < 14) {
-        ShellResult r;
-        r.err = "Error: unknown command '" + verb + "'\n" + kOldUsage;
-        return r;
-    }
+    if ((verb == "clear" || verb == "disable-user") && phone.sdk() < 14)
+        return PmUnknownCommand(verb, phone, cmdPackage);
     if (verb == "clear")
         return Clear(args, first, phone);
     if (verb == "disable-user")
-        return SetEnabled(args, first, kDisabledUser, phone);
+        return SetEnabled(args, first, kDisabledUser, phone, cmdPackage);
     if (verb == "disable")
-        return SetEnabled(args, first, kDisabled, phone);
+        return SetEnabled(args, first, kDisabled, phone, cmdPackage);
     if (verb == "enable")
-        return SetEnabled(args, first, kEnabled, phone);
+        return SetEnabled(args, first, kEnabled, phone, cmdPackage);
     return std::nullopt;
 }
 

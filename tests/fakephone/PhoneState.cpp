@@ -2,6 +2,8 @@
 
 #include "Json.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -150,7 +152,19 @@ PhoneConfig PhoneConfig::Preset(const std::string& name)
         return ClassicPreset();
     if (name == "android11")
         return Android11Preset();
-    throw ConfigError("unknown profile " + name + " (classic or android11)");
+    // A profile file of its own folder: a name of letters, digits, '.' and '-'.
+    const bool plainName = !name.empty() && name.front() != '.'
+        && std::all_of(name.begin(), name.end(),
+                       [](unsigned char c) { return std::isalnum(c) || c == '.' || c == '-' || c == '_'; });
+    static int depth = 0; // profiles naming profiles, not without end
+    if (!plainName || depth > 4)
+        throw ConfigError("unknown profile " + name + " (classic, android11 or a file of " FAKEPHONE_PROFILE_DIR ")");
+    const std::string text = FileBytes(std::string(FAKEPHONE_PROFILE_DIR) + "/" + name + ".json");
+    ++depth;
+    struct Leave {
+        ~Leave() { --depth; }
+    } leave;
+    return FromJsonText(text);
 }
 
 PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
@@ -186,9 +200,14 @@ PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
                 c.lineEnding = LineEndingFromName(AsString(value, "line_ending"));
             } else if (key == "install_paths") {
                 const std::string& style = AsString(value, "install_paths");
-                if (style != "classic" && style != "android11")
-                    throw ConfigError("install_paths must be classic or android11");
-                c.pathStyle = style == "classic" ? PathStyle::Classic : PathStyle::Android11;
+                if (style == "classic")
+                    c.pathStyle = PathStyle::Classic;
+                else if (style == "android8")
+                    c.pathStyle = PathStyle::Android8;
+                else if (style == "android11")
+                    c.pathStyle = PathStyle::Android11;
+                else
+                    throw ConfigError("install_paths must be classic, android8 or android11");
             } else if (key == "install_location") {
                 const std::int64_t n = AsNumber(value, "install_location");
                 if (n != 0 && n != 1 && n != 2)
@@ -254,6 +273,22 @@ std::string PhoneState::property(const std::string& name) const
     return it == config_.properties.end() ? std::string() : it->second;
 }
 
+int PhoneState::sdk() const
+{
+    const std::string text = property("ro.build.version.sdk");
+    if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
+        return 8;
+    return std::stoi(text);
+}
+
+bool OnSystemPartition(const std::string& path)
+{
+    for (const char* root : {"/system/", "/product/", "/system_ext/", "/vendor/", "/odm/", "/oem/", "/apex/"})
+        if (path.rfind(root, 0) == 0)
+            return true;
+    return false;
+}
+
 Package* PhoneState::FindPackage(const std::string& name)
 {
     for (auto& package : packages)
@@ -273,6 +308,10 @@ std::string PhoneState::InstallPath(const std::string& package, bool external) c
         const std::string where = external ? "/mnt/expand/0f3e2a14-aa31-4c9b-9d63-7b7a1e0f3b55/app/" : "/data/app/";
         return where + "~~" + Token("dir" + previous + package) + "/" + package + "-" + Token(package + previous)
             + "/base.apk";
+    }
+    if (config_.pathStyle == PathStyle::Android8) {
+        const std::string where = external ? "/mnt/expand/0f3e2a14-aa31-4c9b-9d63-7b7a1e0f3b55/app/" : "/data/app/";
+        return where + package + "-" + Token(package + previous) + "/base.apk";
     }
     const std::string one = external ? "/mnt/asec/" + package + "-1/pkg.apk" : "/data/app/" + package + "-1.apk";
     if (previous != one)

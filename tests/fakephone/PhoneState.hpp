@@ -21,7 +21,8 @@ struct Package {
 
 // How the paths of newly installed packages look.
 enum class PathStyle {
-    Classic,   // /data/app/com.example.notes-1.apk, /mnt/asec/com.example.notes-1/pkg.apk
+    Classic,   // /data/app/com.example.notes-1.apk, /mnt/asec/com.example.notes-1/pkg.apk (until 4.4)
+    Android8,  // /data/app/com.example.notes-YmFy==/base.apk (8.0 to 10)
     Android11, // /data/app/~~Zm9v==/com.example.notes-YmFy==/base.apk
 };
 
@@ -57,11 +58,16 @@ struct PhoneConfig {
     std::vector<std::pair<std::string, std::string>> answers;
 
     // The preset of that name: "classic" (an Android 2.2 phone, as the
-    // observations were made) or "android11". Raises ConfigError otherwise.
+    // observations were made), "android11", or a profile file NAME.json of
+    // tests/fakephone/profiles. Raises ConfigError otherwise.
     static PhoneConfig Preset(const std::string& name);
     // The configuration file's text: a preset ("profile") with overrides.
     static PhoneConfig FromJsonText(const std::string& text);
 };
+
+// Whether a package file lies on one of the read-only partitions a release
+// ships (/system, /product, /system_ext, /vendor, /odm, /oem, /apex).
+bool OnSystemPartition(const std::string& path);
 
 class ConfigError : public std::runtime_error {
 public:
@@ -82,6 +88,9 @@ public:
 
     // Properties; an unset one reads as "".
     std::string property(const std::string& name) const;
+    // The API level of its release (ro.build.version.sdk), which decides how
+    // its tools answer (Release.hpp); 8 (Android 2.2) when unset.
+    int sdk() const;
     const std::map<std::string, std::string>& properties() const { return config_.properties; }
 
     std::vector<Package> packages;
@@ -90,6 +99,8 @@ public:
     // Files pushed or present, by full path.
     std::map<std::string, std::string> files;
     bool faultSpent = false; // the configured fault has struck
+    std::vector<std::string> callsPlaced; // numbers the phone has called, in order
+    std::vector<int> keyEvents;           // key codes injected by "input keyevent"
 
     // The path a package gets when installed; `external` for the SD card.
     // A reinstall in the same place alternates -1 and -2, as old phones did.

@@ -1,8 +1,10 @@
 #include "Services.hpp"
 
+#include "InstallSession.hpp"
 #include "Shell.hpp"
 
 #include <algorithm>
+#include <functional>
 
 namespace fakephone {
 
@@ -78,13 +80,12 @@ private:
     PhoneState& phone_;
 };
 
-// cmd package install ... -S SIZE: reads exactly SIZE bytes of package
-// file, then answers pm's verdict. Its output never passes through a shell,
-// so its lines end in LF whatever the phone's terminal does.
-class StreamedInstallService : public Service {
+// Takes exactly `size` bytes from the host, then answers what `finish` makes
+// of them and closes.
+class ReceiveThenAnswerService : public Service {
 public:
-    StreamedInstallService(InstallOptions options, std::size_t size, PhoneState& phone)
-        : options_(options), size_(size), phone_(phone)
+    ReceiveThenAnswerService(std::size_t size, PhoneState& phone, std::function<std::string(std::string)> finish)
+        : size_(size), phone_(phone), finish_(std::move(finish))
     {
     }
 
@@ -105,13 +106,13 @@ private:
             return;
         done_ = true;
         std::lock_guard guard(phone_.lock);
-        out.data = InstallPackage(phone_, bytes_, options_) + "\n";
+        out.data = finish_(std::move(bytes_));
         out.close = true;
     }
 
-    InstallOptions options_;
     std::size_t size_;
     PhoneState& phone_;
+    std::function<std::string(std::string)> finish_;
     std::string bytes_;
     bool done_ = false;
 };
@@ -141,6 +142,8 @@ bool IsNumber(const std::string& text)
 std::unique_ptr<Service> OpenCommand(const std::vector<std::string>& args, const std::string& commandLine,
                                      PhoneState& phone)
 {
+    if (IsInstallSessionCommand(args))
+        return OpenInstallSession(args, phone);
     const bool isInstall = (args.size() > 2 && args[0] == "cmd" && args[1] == "package" && args[2] == "install")
         || (args.size() > 1 && args[0] == "package" && args[1] == "install");
     if (isInstall) {
@@ -149,8 +152,13 @@ std::unique_ptr<Service> OpenCommand(const std::vector<std::string>& args, const
         const InstallOptions options = ParseInstallOptions(args, first, rest);
         const auto sizeFlag = std::find(rest.begin(), rest.end(), "-S");
         if (sizeFlag != rest.end() && sizeFlag + 1 != rest.end() && IsNumber(*(sizeFlag + 1))) {
+            // cmd package install ... -S SIZE: the package file, then pm's verdict. Its
+            // output never passes through a shell, so its lines end in LF whatever the
+            // phone's terminal does.
             const std::size_t size = std::stoull(*(sizeFlag + 1));
-            return std::make_unique<StreamedInstallService>(options, size, phone);
+            return ReceiveThenAnswer(size, phone, [&phone, options](std::string bytes) {
+                return InstallPackage(phone, bytes, options) + "\n";
+            });
         }
     }
     std::lock_guard guard(phone.lock);
@@ -164,6 +172,14 @@ bool IsPort(const std::string& text)
 }
 
 } // namespace
+
+std::unique_ptr<Service> ReceiveThenAnswer(std::size_t size, PhoneState& phone,
+                                           std::function<std::string(std::string)> finish)
+{
+    return std::make_unique<ReceiveThenAnswerService>(size, phone, std::move(finish));
+}
+
+std::unique_ptr<Service> AnswerText(std::string text) { return std::make_unique<TextService>(std::move(text)); }
 
 std::string ServiceKind(const std::string& name)
 {

@@ -5,6 +5,7 @@
 
 #include "PhoneState.hpp"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,6 +29,14 @@ public:
 
 // The service for an OPEN's text, or nullptr when the phone refuses it.
 std::unique_ptr<Service> OpenService(const std::string& name, PhoneState& phone);
+
+// Takes exactly `size` bytes from the host, then answers what `finish` makes
+// of them (called with the phone's lock held) and closes: an install's upload.
+std::unique_ptr<Service> ReceiveThenAnswer(std::size_t size, PhoneState& phone,
+                                           std::function<std::string(std::string)> finish);
+
+// A service that answers this text and closes.
+std::unique_ptr<Service> AnswerText(std::string text);
 
 // The sync service (sync:), in Sync.cpp.
 std::unique_ptr<Service> OpenSyncService(PhoneState& phone);

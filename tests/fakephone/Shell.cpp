@@ -1,5 +1,8 @@
 #include "Shell.hpp"
 
+#include "InstallSession.hpp"
+#include "Release.hpp"
+
 #include <fnmatch.h>
 
 #include <algorithm>
@@ -132,9 +135,12 @@ ShellResult Getprop(const std::vector<std::string>& args, const PhoneState& phon
     return r;
 }
 
-ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone)
+// pm and cmd package: one dispatch point for every verb. `cmdPackage` when
+// the answer is PackageManagerShellCommand's (cmd package, and pm from 9),
+// otherwise Pm.java's; the verbs that differ by release are in Release.cpp.
+ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone, bool cmdPackage)
 {
-    if (std::optional<ShellResult> answer = PackageStateVerb(args, first, phone))
+    if (std::optional<ShellResult> answer = PackageStateVerb(args, first, phone, cmdPackage))
         return *answer;
     ShellResult r;
     const std::string verb = Arg(args, first);
@@ -152,7 +158,7 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
                 filter = args[i];
         }
         for (const Package& p : phone.packages) {
-            const bool system = p.path.rfind("/system/", 0) == 0 || p.path.rfind("/product/", 0) == 0;
+            const bool system = OnSystemPartition(p.path);
             if ((thirdPartyOnly && system) || (systemOnly && !system))
                 continue;
             if (!filter.empty() && p.name.find(filter) == std::string::npos)
@@ -183,7 +189,7 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
         if (name == "-k")
             name = Arg(args, first + 2);
         const Package* p = phone.FindPackage(name);
-        if (!p || p->path.rfind("/system/", 0) == 0) {
+        if (!p || OnSystemPartition(p->path)) {
             r.out = "Failure [DELETE_FAILED_INTERNAL_ERROR]\n";
             r.status = 1;
             return r;
@@ -192,41 +198,9 @@ ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneSta
         r.out = "Success\n";
         return r;
     }
-    if (verb == "getInstallLocation") {
-        static const char* const names[] = {"0[auto]", "1[internal]", "2[external]"};
-        r.out = std::string(names[phone.installLocation]) + "\n";
-        return r;
-    }
-    if (verb == "setInstallLocation") {
-        const std::string n = Arg(args, first + 1);
-        if (!IsNumber(n) || n.size() != 1 || n[0] > '2') {
-            r.err = "Error: install location has to be a number.\n";
-            r.status = 1;
-            return r;
-        }
-        phone.installLocation = n[0] - '0';
-        return r;
-    }
-    r.err = verb.empty() ? "Error: no command given\n" : "Unknown command: " + verb + "\n";
-    r.status = 1;
-    return r;
-}
-
-ShellResult Bmgr(const std::vector<std::string>& args, PhoneState& phone)
-{
-    ShellResult r;
-    const std::string verb = Arg(args, 1);
-    if (verb == "enabled") {
-        r.out = std::string("Backup Manager currently ") + (phone.backupEnabled ? "enabled" : "disabled") + "\n";
-    } else if (verb == "enable" || verb == "disable") {
-        // Newer phones take "enable true|false"; the plain verbs are kept too.
-        phone.backupEnabled = verb == "enable" && Arg(args, 2) != "false";
-        r.out = std::string("Backup Manager now ") + (phone.backupEnabled ? "enabled" : "disabled") + "\n";
-    } else {
-        r.err = "usage: bmgr [backup|restore|list|transport|run]\n";
-        r.status = 1;
-    }
-    return r;
+    if (auto answer = PmInstallLocation(args, first, phone, cmdPackage))
+        return *answer;
+    return PmUnknownCommand(verb, phone, cmdPackage);
 }
 
 ShellResult Rm(const std::vector<std::string>& args, PhoneState& phone)
@@ -269,20 +243,27 @@ ShellResult RunCommand(const std::vector<std::string>& args, PhoneState& phone)
     const std::string& tool = args[0];
     if (tool == "getprop")
         return Getprop(args, phone);
+    const ReleaseTools& release = ToolsFor(phone.sdk());
     if (tool == "pm")
-        return Pm(args, 1, phone);
-    if (tool == "cmd" && Arg(args, 1) == "package")
-        return Pm(args, 2, phone);
+        return Pm(args, 1, phone, release.pmIsCmdPackage);
+    if (tool == "cmd" && release.hasCmd && Arg(args, 1) == "package")
+        return Pm(args, 2, phone, true);
     if (tool == "bmgr")
         return Bmgr(args, phone);
     if (tool == "rm")
         return Rm(args, phone);
-    if (tool == "service" && Arg(args, 1) == "call") {
-        r.out = "Result: Parcel(00000000    '....')\n";
+    if (tool == "service" && Arg(args, 1) == "call")
+        return ServiceCall(args, phone);
+    if (tool == "am")
+        return Am(args, phone);
+    if (tool == "input" && Arg(args, 1) == "keyevent" && args.size() > 2) {
+        // cmds/input Input.java: a key code number (names too from 4.0),
+        // injected without a word, on every release.
+        for (std::size_t i = 2; i < args.size(); ++i)
+            if (IsNumber(args[i]) && args[i].size() < 4)
+                phone.keyEvents.push_back(std::stoi(args[i]));
         return r;
     }
-    if (tool == "input" && Arg(args, 1) == "keyevent" && args.size() > 2)
-        return r;
     if (tool == "input" || tool == "service") {
         r.err = "usage: " + tool + " ...\n";
         r.status = 1;
@@ -352,26 +333,16 @@ InstallOptions ParseInstallOptions(const std::vector<std::string>& args, std::si
 
 std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options)
 {
-    static const std::string marker = "package=";
-    if (fileBytes.compare(0, marker.size(), marker) != 0)
+    const auto file = ReadPackageFile(fileBytes);
+    if (!file)
         return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
-    std::string name = fileBytes.substr(marker.size(), fileBytes.find_first_of("\r\n") - marker.size());
-    if (name.empty())
-        return "Failure [INSTALL_PARSE_FAILED_NOT_APK]";
-    Package* existing = phone.FindPackage(name);
-    if (existing && !options.replace) {
-        if (phone.config().pathStyle == PathStyle::Android11)
-            return "Failure [INSTALL_FAILED_ALREADY_EXISTS: Attempt to re-install " + name
-                + " without first uninstalling.]";
-        return "Failure [INSTALL_FAILED_ALREADY_EXISTS]";
-    }
-    const bool external = options.external || (!options.internal && phone.installLocation == 2);
-    const std::string path = phone.InstallPath(name, external);
-    if (existing)
-        existing->path = path;
-    else
-        phone.packages.push_back({name, path});
-    return "Success";
+    // A lone split goes through a session from Android 5 on, whose commit wants its
+    // base; older parsers know no splits and take it as a whole package.
+    if (!file->split.empty() && phone.sdk() >= 21)
+        return "Failure [INSTALL_FAILED_INVALID_APK: Full install must include a base package]";
+    // From 5.0 the verdict carries the session's status message
+    // (PackageInstaller.EXTRA_STATUS_MESSAGE), before it the code alone.
+    return InstallNamed(phone, file->package, options, phone.sdk() >= 21);
 }
 
 } // namespace fakephone

@@ -24,7 +24,9 @@ ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
 
 // pm clear, disable-user, disable, enable and list packages -d/-e as the
 // phone's release answers them (PackageStateVerbs.cpp); nothing for other verbs.
-std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone);
+// `cmdPackage`: answered by PackageManagerShellCommand (cmd package, pm from 9).
+std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone,
+                                            bool cmdPackage);
 
 // Splits one simple command into words the way sh would (no operators).
 std::vector<std::string> SplitWords(const std::string& command);
@@ -35,8 +37,9 @@ struct InstallOptions {
     bool internal = false; // -f
 };
 
-// Installs the package whose file holds these bytes; a package file names its
-// package on its first line, "package=com.example.notes". Returns pm's verdict
+// Installs the package whose file holds these bytes: a real .apk, or a text
+// file whose first line is "package=com.example.notes" (see ReadPackageFile in
+// InstallSession.hpp). A lone split is refused from Android 5 on. Returns pm's verdict
 // line without its line end: "Success" or "Failure [...]". Caller holds the lock.
 std::string InstallPackage(PhoneState& phone, const std::string& fileBytes, const InstallOptions& options);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The keypad shown over a main window whose folder holds the scripted adb,
-// with a phone selected (which the key events never name), and keys typed
+// with a phone selected (which the key events name), and keys typed
 // the way the window system delivers them: to whichever control has the focus.
 
 #include "operations/MainWindowFixture.hpp"
@@ -58,7 +58,7 @@ protected:
     {
         FakeAdb::Calls calls;
         for (int code : androidKeys)
-            calls.push_back({"shell", "input", "keyevent", std::to_string(code)});
+            calls.push_back({"-s", kSerial, "shell", "input", "keyevent", std::to_string(code)});
         return calls;
     }
 

@@ -1,5 +1,5 @@
-// Keys released on the keypad reach the phone as "shell input keyevent N",
-// without naming the device; keys the phone has no code for show their own.
+// Keys released on the keypad reach the selected phone as "-s SERIAL shell
+// input keyevent N"; keys the phone has no code for show their own.
 
 #include "KeypadFixture.hpp"
 
@@ -30,13 +30,13 @@ void PrintTo(const SentKeyCase& c, std::ostream* os) { *os << c.name; }
 
 class KeyReleaseSends : public KeypadTest, public testing::WithParamInterface<SentKeyCase> {};
 
-TEST_P(KeyReleaseSends, ItsPhoneKeyWithoutNamingTheDevice)
+TEST_P(KeyReleaseSends, ItsPhoneKeyToTheSelectedDevice)
 {
     const SentKeyCase& c = GetParam();
     Focus(kButtonA);
     Type(c.qtKey, c.modifiers);
     EXPECT_EQ(KeyEvents({c.androidKey}), Sent());
-    EXPECT_EQ("shell input keyevent " + std::to_string(c.androidKey), window->AdbArgs);
+    EXPECT_EQ("-s " + kSerial + " shell input keyevent " + std::to_string(c.androidKey), window->AdbArgs);
     EXPECT_EQ(QStringList(), services.messages());
     EXPECT_EQ(QString::fromUtf8(texts::kCaptionSuccess), Caption());
 }
@@ -108,6 +108,13 @@ INSTANTIATE_TEST_SUITE_P(Unmapped, UnmappedKeyRelease, testing::Values(
     UnmappedKeyCase{"main_keyboard_star", Qt::Key_Asterisk, {}, "220"},
     UnmappedKeyCase{"escape_does_not_close_the_window", Qt::Key_Escape, {}, "27"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(KeypadTest, WithoutASelectedDeviceTheEventNamesNone)
+{
+    window->CurrentDevice.clear();
+    keypad->sBitBtn10->click();
+    EXPECT_EQ((FakeAdb::Calls{{"shell", "input", "keyevent", "24"}}), Sent());
+}
 
 TEST_F(KeypadTest, OnlyTheVolumeButtonsActWhenClicked)
 {

@@ -5,6 +5,7 @@
 #include "MainWindowFixture.hpp"
 
 #include "operations/AppActions.hpp"
+#include "operations/PhoneVersions.hpp"
 #include "operations/Texts.hpp"
 
 #include <QAction>
@@ -35,7 +36,7 @@ TEST(RowActionTexts, ByActionAndRelease)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sdk);
-        EXPECT_EQ(std::string(c.text), RowActionArgs(c.action, "com.example.notes", PackageVerbsFor(c.sdk)));
+        EXPECT_EQ(std::string(c.text), RowActionArgs(c.action, "com.example.notes", RulesForSdk(c.sdk)));
     }
 }
 
@@ -45,7 +46,7 @@ TEST(RowActionTexts, VerbsByRelease)
         int sdk;
         bool clear, setEnabled, user, listDisabled;
     } cases[] = {
-        {0, false, false, false, false},  // not known yet
+        {0, false, false, false, false},  // not known yet: the oldest release's
         {8, false, false, false, false},  // 2.2
         {10, false, false, false, false}, // 2.3
         {14, true, true, false, true},    // 4.0
@@ -55,7 +56,7 @@ TEST(RowActionTexts, VerbsByRelease)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sdk);
-        const PackageVerbs verbs = PackageVerbsFor(c.sdk);
+        const ReleaseRules& verbs = RulesForSdk(c.sdk);
         EXPECT_EQ(c.clear, verbs.clearData);
         EXPECT_EQ(c.setEnabled, verbs.setEnabled);
         EXPECT_EQ(c.user, verbs.userOption);
@@ -107,8 +108,6 @@ TEST(RowActionTexts, PackageNamesFromListingsAndItems)
         EXPECT_TRUE(IsPackageName(QString::fromLatin1(good))) << good;
     for (const char* bad : {"", "com.x;reboot", "com.x y", "a$(id)", "com.x&&rm", "'q'"})
         EXPECT_FALSE(IsPackageName(QString::fromLatin1(bad))) << bad;
-    EXPECT_EQ(34, SdkFromLines({"", "34", ""}));
-    EXPECT_EQ(0, SdkFromLines({"error: device offline"}));
 }
 
 // A phone of that release with two user applications and one system one,

@@ -37,6 +37,12 @@ const std::string kListing =
     "package:/system/priv-app/Phone/Phone.apk=com.android.phone\n"
     "package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game\n";
 
+FakeAdb::Calls operator+(FakeAdb::Calls a, const FakeAdb::Calls& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 QStringList Row(const StringGrid* grid, int row)
 {
     return {grid->cell(0, row), grid->cell(1, row), grid->cell(2, row)};
@@ -86,7 +92,8 @@ TEST_P(LineEndings, RefreshFillsGridAndListsOnceEachTime)
         EXPECT_EQ((QStringList{"notes-1", "com.example.notes-1.apk", "com.example.notes"}), Row(window->StringGrid1, 1));
         EXPECT_EQ((QStringList{"chess", "~~Zm9v==/com.example.chess-YmFy==/base.apk", "com.example.chess"}),
                   Row(window->StringGrid1, 2));
-        EXPECT_EQ(QStringList{"Browser.apk=com.android.browser"}, window->listapplisys->items());
+        EXPECT_EQ((QStringList{"Browser.apk=com.android.browser", "priv-app/Phone/Phone.apk=com.android.phone"}),
+                  window->listapplisys->items());
         EXPECT_EQ(QStringList{"package:/mnt/asec/com.example.game-1/pkg.apk=com.example.game"},
                   window->listappautre->items());
     }
@@ -145,6 +152,7 @@ TEST_F(MainWindowTest, PhoneActionsSendTheirTexts)
 TEST_F(MainWindowTest, DialSendsTheNumberTextAndNothingWithoutDigits)
 {
     Open(PhoneRules());
+    const FakeAdb::Calls askSdk = {{"-s", kSerial, "shell", "getprop", "ro.build.version.sdk"}};
     const struct {
         const char* field;
         FakeAdb::Calls sent;
@@ -153,15 +161,63 @@ TEST_F(MainWindowTest, DialSendsTheNumberTextAndNothingWithoutDigits)
         {"06-  -  -  -  ", {{"-s", kSerial, "shell", "service", "call", "phone", "2", "s16", "06-  -  -  -"}}},
         {"  -  -  -  -  ", {}},
     };
+    bool sdkKnown = false;
     for (const auto& c : cases) {
-        Rescript({FakeAdbRule::Default()});
+        Rescript({FakeAdbRule::Argv(askSdk[0]).Out("8\r\n"),
+                  FakeAdbRule::Default().Out("Result: Parcel(00000000    '....')\r\n")});
         window->ed_numero->setMaskedText(QString::fromUtf8(c.field));
         window->bt_numeroter->click();
         window->ed_numeroKeyUp(65); // other keys do nothing
         window->ed_numeroKeyUp(13); // Enter dials again
-        FakeAdb::Calls twice = c.sent;
-        twice.insert(twice.end(), c.sent.begin(), c.sent.end());
-        EXPECT_EQ(twice, Sent()) << c.field;
+        // The release is asked once, before the first call.
+        FakeAdb::Calls expected = c.sent.empty() || sdkKnown ? FakeAdb::Calls{} : askSdk;
+        sdkKnown = sdkKnown || !c.sent.empty();
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        EXPECT_EQ(expected, Sent()) << c.field;
+        EXPECT_TRUE(services.messages().isEmpty()) << c.field;
+    }
+}
+
+TEST_F(MainWindowTest, DialGoesThroughTheWayOfThePhonesRelease)
+{
+    const std::string parcelOk = "Result: Parcel(00000000    '....')\n";
+    const std::string securityException =
+        "Result: Parcel(\n  0x00000000: ffffffff 0000001e 00650050 006d0072 '........P.e.r.m.'\n)\n";
+    const std::string started = "Starting: Intent { act=android.intent.action.CALL dat=tel:xxxxxxxxxx }\n";
+    const FakeAdb::Calls serviceCall = {{"-s", kSerial, "shell", "service", "call", "phone", "2", "s16", "06-12-34-56-78"}};
+    const FakeAdb::Calls amStart = {
+        {"-s", kSerial, "shell", "am", "start", "-a", "android.intent.action.CALL", "-d", "tel:0612345678"}};
+    const struct {
+        const char* sdk;
+        std::string answer;
+        FakeAdb::Calls sent;
+        bool refused;
+    } cases[] = {
+        {"8", parcelOk, serviceCall, false},
+        {"17", parcelOk, serviceCall, false},
+        {"8", securityException, serviceCall, true},
+        {"18", started, amStart, false},
+        {"34", started, amStart, false},
+        {"34", started + "Error: Activity not started, unable to resolve Intent\n", amStart, true},
+        {"", "", {}, true},                         // no API level: nothing is dialled
+        {"error: closed", "", {}, true},
+    };
+    for (const auto& c : cases) {
+        Open(PhoneRules());
+        window->ed_numero->setMaskedText(QStringLiteral("06-12-34-56-78"));
+        Rescript({FakeAdbRule::Argv({"-s", kSerial, "shell", "getprop", "ro.build.version.sdk"}).Out(std::string(c.sdk) + "\n"),
+                  FakeAdbRule::Default().Out(c.answer)});
+        window->bt_numeroter->click();
+        FakeAdb::Calls expected = {{"-s", kSerial, "shell", "getprop", "ro.build.version.sdk"}};
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        EXPECT_EQ(expected, Sent()) << c.sdk << " " << c.answer;
+        EXPECT_EQ(QString::fromUtf8(c.refused ? texts::kCaptionRefused : texts::kCaptionSuccess), Caption())
+            << c.sdk << " " << c.answer;
+        EXPECT_EQ(c.refused ? 1 : 0, services.messages().size()) << c.sdk << " " << c.answer;
+        if (c.refused) {
+            EXPECT_TRUE(services.messages().value(0).startsWith(QString::fromUtf8(texts::kRefusedPrefix)));
+        }
     }
 }
 
@@ -235,6 +291,9 @@ TEST_F(MainWindowTest, RemovalTakesThePackageOfTheSelectedRow)
 TEST_P(LineEndings, SettingsAreReadBack)
 {
     Open(PhoneRules());
+    const FakeAdb::Calls camelCase = {{"-s", kSerial, "shell", "pm", "getInstallLocation"}};
+    const FakeAdb::Calls dashed = {{"-s", kSerial, "shell", "pm", "get-install-location"}};
+    const FakeAdb::Calls backup = {{"-s", kSerial, "shell", "bmgr", "enabled"}};
     const struct {
         std::string location, backup;
         int locationIndex, backupIndex;
@@ -242,35 +301,86 @@ TEST_P(LineEndings, SettingsAreReadBack)
     } cases[] = {
         {"2[external]\n", "Backup Manager currently enabled\n", 2, 0, false},
         {"1[internal]\n", "Backup Manager currently disabled\n", 1, 1, false},
-        {"", "error: no devices/emulators found\n", 1, 1, true},
+        {"", "error: device '0123456789ABCDEF' not found\n", 1, 1, true},
     };
     for (const auto& c : cases) {
-        Rescript({FakeAdbRule::Argv({"shell", "pm", "getInstallLocation"}).Out(Shell(c.location)),
-                  FakeAdbRule::Argv({"shell", "bmgr", "enabled"}).Out(Shell(c.backup))});
+        Rescript({FakeAdbRule::Argv(camelCase[0]).Out(Shell(c.location)),
+                  FakeAdbRule::Argv(backup[0]).Out(Shell(c.backup))});
         window->bt_actualfroyo->click();
-        EXPECT_EQ((FakeAdb::Calls{{"shell", "pm", "getInstallLocation"}, {"shell", "bmgr", "enabled"}}), Sent());
+        EXPECT_EQ(camelCase + backup, Sent());
         EXPECT_EQ(c.locationIndex, window->reglageappliinstall->itemIndex());
         EXPECT_EQ(c.backupIndex, window->reglagesave->itemIndex());
         EXPECT_EQ(c.warned ? 1 : 0, services.messages().size());
     }
+
+    // A phone whose pm does not know the camelCase verb: the dashed one, and
+    // from then on that one first.
+    const std::vector<FakeAdbRule> currentPhone = {
+        FakeAdbRule::Argv(camelCase[0]).Out(Shell("Unknown command: getInstallLocation\n")).Status(255),
+        FakeAdbRule::Argv(dashed[0]).Out(Shell("2[external]\n")),
+        FakeAdbRule::Argv(backup[0]).Out(Shell("Backup Manager currently enabled\n"))};
+    Rescript(currentPhone);
+    window->reglageappliinstall->setItemIndex(0);
+    window->bt_actualfroyo->click();
+    EXPECT_EQ(camelCase + dashed + backup, Sent());
+    EXPECT_EQ(2, window->reglageappliinstall->itemIndex());
+    EXPECT_TRUE(services.messages().isEmpty());
+    Rescript(currentPhone);
+    window->bt_actualfroyo->click();
+    EXPECT_EQ(dashed + backup, Sent());
 }
 
-TEST_F(MainWindowTest, ApplyWritesBothSettings)
+TEST_F(MainWindowTest, SettingsReadBackWithoutADeviceNamesNone)
 {
-    Open(PhoneRules());
-    window->reglageappliinstall->setItemIndex(2);
-    window->reglagesave->setItemIndex(1);
-    Rescript({FakeAdbRule::Default()});
-    window->bt_appliquer->click();
-    EXPECT_EQ((FakeAdb::Calls{{"-s", kSerial, "shell", "pm", "setInstallLocation", "2"}, {"shell", "bmgr", "disable"}}),
-              Sent());
-    EXPECT_EQ(QString::fromUtf8(texts::kCaptionApplied), Caption());
+    Open({DevicesRule("")});
+    Rescript({FakeAdbRule::Argv({"shell", "pm", "getInstallLocation"}).Err("error: no devices/emulators found\n").Status(1),
+              FakeAdbRule::Argv({"shell", "bmgr", "enabled"}).Err("error: no devices/emulators found\n").Status(1)});
+    window->bt_actualfroyo->click();
+    EXPECT_EQ((FakeAdb::Calls{{"shell", "pm", "getInstallLocation"}, {"shell", "bmgr", "enabled"}}), Sent());
+    EXPECT_EQ(QStringList{QString::fromUtf8(texts::kInstallLocationUnknown)}, services.messages());
+    EXPECT_EQ(1, window->reglagesave->itemIndex());
+}
 
-    window->reglagesave->setItemIndex(0);
-    Rescript({FakeAdbRule::Argv({"shell", "bmgr", "enable"}).Err("error: more than one device/emulator\n").Status(1),
-              FakeAdbRule::Default()});
-    window->bt_appliquer->click();
-    EXPECT_EQ(QString::fromUtf8(texts::kCaptionBadCommand), Caption());
+TEST_F(MainWindowTest, ApplyClaimsSuccessOnlyWhenThePhoneConfirmedBothWrites)
+{
+    const FakeAdb::Calls location = {{"-s", kSerial, "shell", "pm", "setInstallLocation", "2"}};
+    const FakeAdb::Calls dashedLocation = {{"-s", kSerial, "shell", "pm", "set-install-location", "2"}};
+    const FakeAdb::Calls backupOff = {{"-s", kSerial, "shell", "bmgr", "enable", "false"}};
+    const std::string usage = "usage: bmgr [backup|restore|list|transport|run]\n       bmgr enable BOOL\n";
+    const struct {
+        const char* name;
+        std::vector<FakeAdbRule> rules;
+        FakeAdb::Calls sent;
+        const char* caption;
+        bool showsAnswer;
+    } cases[] = {
+        {"both confirmed", {FakeAdbRule::Argv(backupOff[0]).Out("Backup Manager now disabled\n"), FakeAdbRule::Default()},
+         location + backupOff, texts::kCaptionApplied, false},
+        {"bmgr refuses, exit 0", {FakeAdbRule::Argv(backupOff[0]).Err(usage), FakeAdbRule::Default()},
+         location + backupOff, texts::kCaptionRefused, true},
+        {"bmgr answers the other state", {FakeAdbRule::Argv(backupOff[0]).Out("Backup Manager now enabled\n"), FakeAdbRule::Default()},
+         location + backupOff, texts::kCaptionRefused, true},
+        {"pm refuses on stderr, exit 0",
+         {FakeAdbRule::Argv(location[0]).Err("Error: install location has to be a number.\n"),
+          FakeAdbRule::Argv(backupOff[0]).Out("Backup Manager now disabled\n")},
+         location + backupOff, texts::kCaptionRefused, true},
+        {"pm knows the dashed verb only",
+         {FakeAdbRule::Argv(location[0]).Out("Unknown command: setInstallLocation\n").Status(255),
+          FakeAdbRule::Argv(backupOff[0]).Out("Backup Manager now disabled\n"), FakeAdbRule::Default()},
+         location + dashedLocation + backupOff, texts::kCaptionApplied, false},
+        {"adb fails", {FakeAdbRule::Default().Err("error: device offline\n").Status(1)},
+         location + backupOff, texts::kCaptionBadCommand, false},
+    };
+    for (const auto& c : cases) {
+        Open(PhoneRules());
+        window->reglageappliinstall->setItemIndex(2);
+        window->reglagesave->setItemIndex(1);
+        Rescript(c.rules);
+        window->bt_appliquer->click();
+        EXPECT_EQ(c.sent, Sent()) << c.name;
+        EXPECT_EQ(QString::fromUtf8(c.caption), Caption()) << c.name;
+        EXPECT_EQ(c.showsAnswer ? 1 : 0, services.messages().size()) << c.name;
+    }
 }
 
 TEST_F(MainWindowTest, CommandPromptOpensInTheProgramFolder)

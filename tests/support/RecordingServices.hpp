@@ -27,6 +27,9 @@ public:
     std::string appDir;
     std::deque<QString> fileAnswers; // answers of the open dialog, "" for cancel
     std::deque<bool> questionAnswers; // answers of yes/no questions; "Non" once they run out
+    // Answers of the open dialog where several files may be picked, taken
+    // before fileAnswers; an empty list for cancel.
+    std::deque<QStringList> filesAnswers;
     bool detachedStartSucceeds = true;
     // Called when a message box would be shown (as if the user read it then).
     std::function<void(const QString&)> onMessage;
@@ -63,6 +66,15 @@ public:
             return {};
         QString answer = fileAnswers.front();
         fileAnswers.pop_front();
+        return answer;
+    }
+    QStringList ChooseFilesToOpen(const OpenFileRequest& request) override
+    {
+        if (filesAnswers.empty())
+            return Services::ChooseFilesToOpen(request);
+        log << QStringLiteral("open-file");
+        QStringList answer = filesAnswers.front();
+        filesAnswers.pop_front();
         return answer;
     }
     void Sleep(unsigned milliseconds) override { log << QStringLiteral("sleep:%1").arg(milliseconds); }

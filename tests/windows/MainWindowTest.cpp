@@ -209,7 +209,7 @@ public:
 
 } // namespace
 
-TEST(OpenDialog, TheRealDialogShowsOnlyPackagesAndRefusesAMissingFile)
+TEST(OpenDialog, TheRealDialogShowsOnlyPackageFilesAndRefusesAMissingFile)
 {
     // What the install button asks for...
     TempDir folder("dialog");
@@ -255,12 +255,12 @@ TEST(OpenDialog, TheRealDialogShowsOnlyPackagesAndRefusesAMissingFile)
         dialog->selectFile(existing);
         QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
     });
-    const QString chosen = services().ChooseFileToOpen(request);
+    const QStringList chosen = services().ChooseFilesToOpen(request);
     EXPECT_EQ(QStringLiteral("Choisir l'application android à installer..."), title);
-    EXPECT_EQ(QStringList{QStringLiteral("Applications Android (*.apk)")}, filters);
+    EXPECT_EQ(QStringList{QStringLiteral("Applications Android (*.apk *.apks *.xapk)")}, filters);
     EXPECT_EQ(QStringLiteral("apk"), suffix);
-    EXPECT_EQ(QFileDialog::ExistingFile, mode);
+    EXPECT_EQ(QFileDialog::ExistingFiles, mode); // several may be picked
     EXPECT_TRUE(resizable);
     EXPECT_TRUE(refusedMissing);
-    EXPECT_EQ(existing, chosen);
+    EXPECT_EQ(QStringList{existing}, chosen);
 }
