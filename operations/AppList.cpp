@@ -98,6 +98,8 @@ void TFrmMain::sBitBtn1Click()
         return;
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm list packages -f";
     RunCommand(AdbPath, AppDir());
+    // A listing that printed nothing leaves the pages clean, as a failed one does.
+    RunAnswered();
     ShowApplicationList();
     // The caption tells the listing's outcome; the questions after it are the
     // refresh's own business, and are not asked of a phone that failed it.

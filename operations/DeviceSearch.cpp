@@ -85,6 +85,7 @@ void TFrmMain::SearchDevices()
     RunCommand(AdbPath, AppDir());
 
     bool found = false;
+    pickedDeviceIndex_ = -1;
     const int last = std::min(Memo->lineCount() - 1, kMaxDeviceLine);
     for (int i = 1; i <= last; ++i) {
         const auto serial = DeviceSerialOf(Memo->line(i));
@@ -97,6 +98,7 @@ void TFrmMain::SearchDevices()
         listdevices->addItem(*serial);
         listdevices->setCurrentIndex(0);
         CurrentDevice = listdevices->currentText().toStdString();
+        pickedDeviceIndex_ = 0;
     }
     if (found) {
         // The report that follows never starts another search, so an empty
@@ -130,6 +132,10 @@ void TFrmMain::bt_connectwifiClick()
 
 void TFrmMain::listdevicesChange()
 {
+    // Only a change of the selected item counts; picking the one already selected runs nothing.
+    if (listdevices->currentIndex() == pickedDeviceIndex_)
+        return;
+    pickedDeviceIndex_ = listdevices->currentIndex();
     CurrentDevice = listdevices->currentText().toStdString();
     bt_infotelClick();
 }

@@ -172,6 +172,21 @@ void TFrmMain::RunCommand(const std::string& programPath, const std::string& dir
     Memo->setLines(ConsoleHandler->Lines);
 }
 
+bool TFrmMain::RunAnswered()
+{
+    // adb 29 ends a shell whose phone vanished with status 0 and not a word.
+    if (!lastRunSucceeded_ || !ConsoleHandler->Lines.empty())
+        return true;
+    TellRunFailed();
+    return false;
+}
+
+void TFrmMain::TellRunFailed()
+{
+    lastRunSucceeded_ = false;
+    setWindowTitle(QString::fromUtf8(texts::kCaptionRunError));
+}
+
 QString TFrmMain::ShellLine(int k) const
 {
     return Memo->line(ConsoleHandler && ConsoleHandler->EndedLinesWithCrCrLf() ? 2 * k : k);

@@ -149,6 +149,13 @@ private:
     void Uninstall(bool keepData);
     // One of the three reboots: " reboot", " reboot-bootloader", " reboot recovery".
     void Reboot(const char* command);
+    // For a command that a working phone always answers (the report's getprop
+    // chains, the package listing, the removal): a run that printed nothing at
+    // all failed, whatever adb's exit status. False, and the caption says so,
+    // when adb told success without a word.
+    bool RunAnswered();
+    // The caption of a run that failed without a word.
+    void TellRunFailed();
     // Notes the outcome of the run just made for an operation of several runs;
     // `confirmed` is false when the phone's answer says it did not do it.
     void NoteRunOutcome(bool confirmed = true);
@@ -172,6 +179,7 @@ private:
     int handlerDepth_ = 0;
     bool closePending_ = false;
     bool reportFromSearch_ = false;
+    int pickedDeviceIndex_ = -1;    // the device list's item last made CurrentDevice
     bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
     QSet<QString> disabledPackages_;

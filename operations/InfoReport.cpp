@@ -43,6 +43,7 @@ void TFrmMain::bt_infotelClick()
     }
     AdbArgs = DeviceArg(CurrentDevice) + kReportFirstArgs;
     RunCommand(AdbPath, AppDir());
+    const bool firstAnswered = RunAnswered();
     std::array<QString, 8> first;
     for (int k = 0; k < 8; ++k)
         first[static_cast<std::size_t>(k)] = ShellLine(k);
@@ -50,6 +51,9 @@ void TFrmMain::bt_infotelClick()
 
     AdbArgs = DeviceArg(CurrentDevice) + kReportSecondArgs;
     RunCommand(AdbPath, AppDir());
+    // A phone lost during the first chain leaves no success caption behind the second.
+    if (RunAnswered() && !firstAnswered)
+        TellRunFailed();
     std::array<QString, 4> second;
     for (int k = 0; k < 4; ++k)
         second[static_cast<std::size_t>(k)] = ShellLine(k);

@@ -46,6 +46,8 @@ QString InstallVerdict(int exitStatus, const QStringList& paneLines, const QStri
 
 InstallOutcome ClassifyVerdict(const QString& verdict)
 {
+    if (verdict.isEmpty())
+        return InstallOutcome::NoAnswer;
     // adb puts its own prefix before the package manager's words.
     QString words = verdict;
     if (const qsizetype at = verdict.indexOf(QLatin1String("Failure [")); at > 0)
@@ -67,6 +69,7 @@ QString OutcomeMessage(const InstallResult& result)
     case InstallOutcome::AlreadyInstalled:
         return QString::fromUtf8(texts::kInstallAlreadyThere);
     case InstallOutcome::Failure:
+    case InstallOutcome::NoAnswer:
         break;
     }
     return QString::fromUtf8(texts::kInstallFailurePrefix) + result.verdict;
@@ -130,8 +133,10 @@ InstallResult TFrmMain::RunInstall(const std::string& installArgs)
     const QString verdict = InstallVerdict(ConsoleHandler->ExitStatus(), Memo->lines(),
                                            OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines()));
     const InstallOutcome outcome = ClassifyVerdict(verdict);
+    if (outcome == InstallOutcome::NoAnswer)
+        TellRunFailed();
     // An old phone's pm refuses with exit status 0: the verdict tells.
-    if (lastRunSucceeded_ && outcome != InstallOutcome::Success)
+    else if (lastRunSucceeded_ && outcome != InstallOutcome::Success)
         setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
     return {verdict, outcome};
 }
@@ -148,9 +153,10 @@ void TFrmMain::Uninstall(bool keepData)
     const QString package = PackageOfRow(StringGrid1->cell(1, row), StringGrid1->cell(2, row));
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());
+    const bool answered = RunAnswered(); // pm uninstall always prints "Success" or "Failure [...]"
     services().ShowInformation(QString::fromUtf8(texts::kRemovalResultPrefix) + Memo->text());
     // pm says "Success" or "Failure [...]", before Android 5 with exit status 0.
-    if (lastRunSucceeded_ && !Memo->lines().contains(QStringLiteral("Success")))
+    if (answered && lastRunSucceeded_ && !Memo->lines().contains(QStringLiteral("Success")))
         setWindowTitle(QString::fromUtf8(texts::kCaptionRefused));
 }
 

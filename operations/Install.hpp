@@ -21,7 +21,9 @@ std::string InstallArgs(const char* options, const std::string& file);
 // failure standard error's last non-empty line, else the pane's.
 QString InstallVerdict(int exitStatus, const QStringList& paneLines, const QStringList& errorLines);
 
-enum class InstallOutcome { Success, AlreadyInstalled, Failure };
+// NoAnswer: the install printed nothing (an empty verdict), which a working
+// phone never does; a failure whatever adb's exit status.
+enum class InstallOutcome { Success, AlreadyInstalled, Failure, NoAnswer };
 InstallOutcome ClassifyVerdict(const QString& verdict);
 
 struct InstallResult {

@@ -1,5 +1,6 @@
 #include "Services.hpp"
 
+#include "MessageBoxes.hpp"
 #include "Waiting.hpp"
 #include "platform/Platform.hpp"
 
@@ -16,8 +17,8 @@ namespace {
 
 void ShowBox(QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    // A long text (a command's whole output) scrolls inside the box, which fits the screen.
+    BuildMessageBox(icon, ApplicationTitle(), text, QApplication::activeWindow())->exec();
 }
 
 QStringList RunOpenDialog(const OpenFileRequest& request, QFileDialog::FileMode mode)

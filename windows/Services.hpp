@@ -23,6 +23,7 @@ public:
     virtual ~Services() = default;
 
     // Modal box, centred, one OK button, the application's title; no icon.
+    // A long text scrolls in a bounded area inside it, so the box fits the screen.
     virtual void ShowInformation(const QString& text) = 0;
     // The same with an error icon.
     virtual void ShowError(const QString& text) = 0;

@@ -213,6 +213,10 @@ public:
         return index;
     }
 
+    // Ends a phone's process, as a phone switched off or unplugged: its
+    // connection drops in the middle of whatever it was answering.
+    void StopPhone(std::size_t phone = 0) { phones_.at(phone)->stop(); }
+
     // "127.0.0.1:PORT", the serial adb gives a connected phone.
     std::string Serial(std::size_t phone = 0) const { return "127.0.0.1:" + std::to_string(phones_.at(phone)->port); }
     int PhonePort(std::size_t phone = 0) const { return phones_.at(phone)->port; }

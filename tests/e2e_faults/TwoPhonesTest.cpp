@@ -68,8 +68,11 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
     EXPECT_EQ(QString::fromStdString(serials[1]), window->listdevices->itemText(1));
     EXPECT_EQ(serials[0], window->CurrentDevice);
 
+    if (window->CurrentDevice == Serial(1)) // phone 1 listed first: pick the other one before
+        ExpectOnlyOn(0, [this] { Pick(0); }, kReport);
     ExpectOnlyOn(1, [this] { Pick(1); }, kReport);
     EXPECT_EQ(Serial(1), window->CurrentDevice);
+    ExpectOnlyOn(1, [this] { Pick(1); }, {}); // the selected one again: nothing is sent
     EXPECT_EQ(QStringLiteral("Modèle : Fake Phone Two"), window->list_infotel->items().value(2));
 
     const std::string apk = (session->WorkDir() / "new.apk").string();

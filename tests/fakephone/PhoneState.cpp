@@ -235,6 +235,13 @@ PhoneConfig PhoneConfig::FromJsonText(const std::string& text)
             } else if (key == "answer_files") {
                 for (const auto& [command, file] : AsObject(value, "answer_files"))
                     c.answers.emplace_back(command, FileBytes(AsString(file, "an answer file")));
+            } else if (key == "answer_delays") {
+                for (const auto& [command, milliseconds] : AsObject(value, "answer_delays")) {
+                    const std::int64_t ms = AsNumber(milliseconds, "an answer delay");
+                    if (ms < 0 || ms > 600000)
+                        throw ConfigError("an answer delay must be 0 to 600000 ms");
+                    c.answerDelays.emplace_back(command, static_cast<int>(ms));
+                }
             } else {
                 throw ConfigError("unknown configuration key " + key);
             }

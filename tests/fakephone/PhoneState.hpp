@@ -56,6 +56,9 @@ struct PhoneConfig {
     // Shell commands answered with fixed bytes on standard output (status 0):
     // a command whose words begin with a key's words prints that file's bytes.
     std::vector<std::pair<std::string, std::string>> answers;
+    // Shell commands that print nothing for a while, then answer: a command
+    // whose words begin with a key's words waits that many milliseconds.
+    std::vector<std::pair<std::string, int>> answerDelays;
 
     // The preset of that name: "classic" (an Android 2.2 phone, as the
     // observations were made), "android11", or a profile file NAME.json of

@@ -4,7 +4,9 @@
 #include "Shell.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace fakephone {
 
@@ -53,6 +55,11 @@ public:
 
     void start(ServiceOutput& out) override
     {
+        // A real pm asks for the whole list before it prints its first line
+        // (AOSP cmds/pm Pm.java, runListPackages: getInstalledPackages, then
+        // one println per package): on a busy phone nothing comes for a while.
+        if (const int delay = AnswerDelay(command_, phone_.config()); delay > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         ShellResult result;
         std::string ending;
         {

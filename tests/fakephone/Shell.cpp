@@ -219,13 +219,18 @@ ShellResult Rm(const std::vector<std::string>& args, PhoneState& phone)
     return r;
 }
 
+bool BeginsWithWordsOf(const std::vector<std::string>& args, const std::string& key)
+{
+    const std::vector<std::string> keyWords = SplitWords(key);
+    return !keyWords.empty() && keyWords.size() <= args.size()
+        && std::equal(keyWords.begin(), keyWords.end(), args.begin());
+}
+
 // The configured answer for a command whose words begin with its key's words.
 const std::string* AnswerFor(const std::vector<std::string>& args, const PhoneState& phone)
 {
     for (const auto& [key, bytes] : phone.config().answers) {
-        const std::vector<std::string> keyWords = SplitWords(key);
-        if (!keyWords.empty() && keyWords.size() <= args.size()
-            && std::equal(keyWords.begin(), keyWords.end(), args.begin()))
+        if (BeginsWithWordsOf(args, key))
             return &bytes;
     }
     return nullptr;
@@ -283,6 +288,16 @@ std::vector<std::string> SplitWords(const std::string& command)
         if (t.kind == Token::Word && !t.redirect)
             words.push_back(t.text);
     return words;
+}
+
+int AnswerDelay(const std::string& commandLine, const PhoneConfig& config)
+{
+    const std::vector<std::string> words = SplitWords(commandLine);
+    for (const auto& [key, milliseconds] : config.answerDelays) {
+        if (BeginsWithWordsOf(words, key))
+            return milliseconds;
+    }
+    return 0;
 }
 
 ShellResult RunShell(const std::string& commandLine, PhoneState& phone)

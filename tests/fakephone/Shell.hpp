@@ -28,6 +28,10 @@ ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
 std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone,
                                             bool cmdPackage);
 
+// How long the command line waits before it answers (answer_delays), in
+// milliseconds. The configuration is fixed: no lock needed.
+int AnswerDelay(const std::string& commandLine, const PhoneConfig& config);
+
 // Splits one simple command into words the way sh would (no operators).
 std::vector<std::string> SplitWords(const std::string& command);
 

@@ -132,7 +132,10 @@ TEST(InstallVerdict, ReadsEveryShapeOfInstall)
          InstallOutcome::Failure},
         {"device_gone", 1, {"error: device 'X' not found"}, {"error: device 'X' not found"},
          "error: device 'X' not found", InstallOutcome::Failure},
-        {"nothing_at_all", 1, {}, {}, "", InstallOutcome::Failure},
+        {"nothing_at_all", 1, {}, {}, "", InstallOutcome::NoAnswer},
+        // adb 29 when the phone went away before the package manager spoke: status 0, not a word.
+        {"silent_success", 0, {}, {}, "", InstallOutcome::NoAnswer},
+        {"blank_lines_only", 0, {"", ""}, {}, "", InstallOutcome::NoAnswer},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
