@@ -255,11 +255,11 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
         AdbArgs = DeviceArg(CurrentDevice) + RowActionArgs(action, package.toStdString(), rules);
         RunCommand(AdbPath, AppDir());
         // Both streams: the old package manager prints its verdicts on standard error.
-        QStringList answer = NonEmpty(Memo->lines());
-        for (const QString& line : NonEmpty(OutputPane::FromUtf8Lines(ConsoleHandler->ErrorLines())))
-            if (!answer.contains(line))
-                answer << line;
-        if (RowActionSucceeded(action, package, ConsoleHandler->ExitStatus(), answer)) {
+        const QStringList answer = NonEmpty(AnswerLines());
+        const bool done = RowActionSucceeded(action, package, ConsoleHandler->ExitStatus(), answer);
+        if (!done && lastRunSucceeded_) // exit 0, yet refused or unanswered: never the success caption
+            setWindowTitle(Text(texts::kCaptionRefused));
+        if (done) {
             report << Text(texts::kRowActionDone).arg(package);
             if (action == RowAction::Disable)
                 disabledPackages_.insert(package);

@@ -250,6 +250,7 @@ TEST_F(AppActions, NothingIsSentBeforeYesAndTheReportTellsWhatThePhoneSaid)
                             "protected package: com.example.chess"},
               services.messages());
     EXPECT_FALSE(window->StringGrid1->isRowMarked(2));
+    EXPECT_EQ(QString::fromUtf8(texts::kCaptionRefused), Caption()) << "exit 0, but no success";
 }
 
 TEST_F(AppActions, SeveralRowsOneRunEachOneReport)
