@@ -3,10 +3,7 @@
 // refresh, and a refusal told with the phone's own words, on Android 4.0
 // (no --user), 4.4, 9 and 14.
 
-#include "e2e/AdbSession.hpp"
-#include "operations/FrmMain.hpp"
-#include "support/RecordingServices.hpp"
-#include "widgets/GlyphButton.hpp"
+#include "WindowSession.hpp"
 
 #include "operations/AppActions.hpp"
 #include "operations/Texts.hpp"
@@ -23,8 +20,6 @@
 
 namespace quoddle::test {
 namespace {
-
-using Journal = std::vector<std::string>;
 
 // A release's profile (tests/fakephone/profiles), and what its pm says when
 // it refuses to disable a package it does not know.
@@ -54,30 +49,15 @@ const Release kReleases[] = {
      "\tat com.android.server.pm.PackageManagerService.setEnabledSetting(PackageManagerService.java)"},
 };
 
-class RowActions : public ::testing::TestWithParam<Release> {
+class RowActions : public ProfileWindow<Release> {
 protected:
-    const Release& R() const { return GetParam(); }
+    const Release& R() const { return this->GetParam(); }
     std::string Shell(const std::string& command) const
     {
         return (R().shellV2 ? "shell,v2,TERM=dumb,raw:" : "shell:") + command;
     }
 
-    void Open()
-    {
-        AdbSessionOptions options;
-        options.phoneConfig = R().config;
-        session = std::make_unique<AdbSession>(options);
-        services.appDir = session->AppDir();
-        window = std::make_unique<TFrmMain>();
-        ASSERT_EQ(session->Serial(), window->CurrentDevice);
-    }
-    Journal PhoneSaw() { return session->TakeJournal(); }
-    QStringList Messages()
-    {
-        QStringList shown = services.messages();
-        services.clear();
-        return shown;
-    }
+    void Open() { OpenWith(R().config); }
 
     // Answers "Oui" and picks the action from the row's menu.
     void Act(QAbstractItemView* view, const char* action)
@@ -89,16 +69,6 @@ protected:
         chosen->trigger();
     }
     QString Report(const QString& line) const { return QString::fromUtf8(texts::kRowActionReport) + "\n" + line; }
-
-    void TearDown() override
-    {
-        window.reset();
-        session.reset();
-    }
-
-    std::unique_ptr<AdbSession> session;
-    RecordingServices services;
-    std::unique_ptr<TFrmMain> window;
 };
 
 TEST_P(RowActions, DisableThenRefreshMarksItEnableClearsItARefusalShowsTheAnswer)

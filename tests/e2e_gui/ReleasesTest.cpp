@@ -3,6 +3,8 @@
 // reaches the phone, the caption, the messages. And phones that refuse: the
 // user is told, never "Commandes appliquées...".
 
+#include "WindowSession.hpp"
+
 #include "e2e/AdbSession.hpp"
 #include "operations/FrmMain.hpp"
 #include "operations/Texts.hpp"
@@ -76,18 +78,14 @@ const Release kReleases[] = {
       "com.google.android.permissioncontroller"}},
 };
 
-class Releases : public ::testing::TestWithParam<Release> {
+class Releases : public ProfileWindow<Release> {
 protected:
-    const Release& R() const { return GetParam(); }
+    const Release& R() const { return this->GetParam(); }
 
     void Open(const std::string& more = "")
     {
-        AdbSessionOptions options;
-        options.phoneConfig = std::string("{\"profile\": \"") + R().profile + "\"" + (more.empty() ? "" : ", " + more) + "}";
-        session = std::make_unique<AdbSession>(options);
-        services.appDir = session->AppDir();
-        window = std::make_unique<TFrmMain>();
-        ASSERT_EQ(session->Serial(), window->CurrentDevice);
+        ASSERT_NO_FATAL_FAILURE(OpenWith(std::string("{\"profile\": \"") + R().profile + "\""
+                                         + (more.empty() ? "" : ", " + more) + "}"));
         session->TakeJournal();
     }
 
@@ -109,16 +107,6 @@ protected:
         return R().dialByServiceCall ? R().Shell("service call phone 2 s16 06-12-34-56-78")
                                      : R().Shell("am start -a android.intent.action.CALL -d tel:0612345678");
     }
-
-    void TearDown() override
-    {
-        window.reset();
-        session.reset();
-    }
-
-    std::unique_ptr<AdbSession> session;
-    RecordingServices services;
-    std::unique_ptr<TFrmMain> window;
 };
 
 TEST_P(Releases, EveryButtonDoesWhatItsCaptionSays)
