@@ -49,6 +49,7 @@ public:
             onMessage(text);
     }
     void ShowError(const QString&) override {}
+    bool AskYesNo(const QString&) override { return false; }
     QString ChooseFileToOpen(const OpenFileRequest&) override { return {}; }
     void Sleep(unsigned) override {}
     bool StartDetached(const std::string&, const std::string&, const std::string&) override { return false; }

@@ -101,6 +101,11 @@ void TFrmMain::sBitBtn1Click()
     // A listing that printed nothing leaves the pages clean, as a failed one does.
     RunAnswered();
     ShowApplicationList();
+    // The caption tells the listing's outcome; the questions after it are the
+    // refresh's own business, and are not asked of a phone that failed it.
+    const QString caption = windowTitle();
+    LearnPackageStates(lastRunSucceeded_);
+    setWindowTitle(caption);
 }
 
 void TFrmMain::ShowApplicationList()
@@ -131,10 +136,8 @@ void TFrmMain::ShowApplicationList()
 
     StringGrid1->setRowCount(1);
     StringGrid1->setRows(std::move(userApps));
-    listapplisys->clearItems();
-    listapplisys->addItems(systemApps);
-    listappautre->clearItems();
-    listappautre->addItems(sdCardApps);
+    listapplisys->setItems(systemApps);
+    listappautre->setItems(sdCardApps);
 }
 
 } // namespace quoddle

@@ -81,17 +81,6 @@ TFrmMain::~TFrmMain()
 
 std::string TFrmMain::AppDir() const { return services().AppDir(); }
 
-template <class Handler>
-void TFrmMain::Handle(Handler&& handler)
-{
-    ++handlerDepth_;
-    RunGuarded(std::forward<Handler>(handler));
-    if (--handlerDepth_ == 0 && closePending_) {
-        closePending_ = false;
-        close();
-    }
-}
-
 template <class Signal>
 void TFrmMain::Wire(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
                     void (TFrmMain::*handler)())
@@ -126,6 +115,7 @@ void TFrmMain::wireHandlers()
     Wire(Apropos1, &QAction::triggered, &TFrmMain::Apropos1Click);
     Wire(bt_actualfroyo, &QPushButton::clicked, &TFrmMain::bt_actualfroyoClick);
     Wire(bt_appliquer, &QPushButton::clicked, &TFrmMain::bt_appliquerClick);
+    wireApplicationPages();
     // Key releases and focus entering the settings page come through the event filter.
     txtParams->installEventFilter(this);
     ed_numero->installEventFilter(this);

@@ -6,7 +6,10 @@
 #include "Install.hpp"
 #include "PhoneVersions.hpp"
 #include "console/SfcConsoleIOHandler.hpp"
+#include "windows/HandlerGuard.hpp"
 #include "windows/MainWindowForm.hpp"
+
+#include <QSet>
 
 #include <cstdint>
 #include <map>
@@ -14,7 +17,13 @@
 #include <memory>
 #include <string>
 
+class QAbstractItemView;
+class QMenu;
+class QShortcut;
+
 namespace quoddle {
+
+enum class RowAction; // AppActions.hpp
 
 class TFrmMain : public MainWindowForm {
     Q_OBJECT
@@ -59,6 +68,19 @@ public:
     void sBitBtn1Click();
     // The grid and both application lists from the listing in the output pane.
     void ShowApplicationList();
+    // After the listing: the phone's Android version (once per phone) and,
+    // where the package manager can tell, the disabled packages, marked.
+    // Without asking the phone, every mark goes.
+    void LearnPackageStates(bool askThePhone);
+    // The context menu of the selected rows of a page's view, its actions wired.
+    std::unique_ptr<QMenu> ApplicationMenu(QAbstractItemView* view);
+    // Asks, then runs the action once per package; one report at the end.
+    void RunRowAction(RowAction action, const QStringList& packages);
+    QStringList SelectedPackages(QAbstractItemView* view) const;
+    // The filter field of the application pages (Ctrl+F; Escape closes it).
+    void OpenFilter();
+    void CloseFilter();
+    const QSet<QString>& DisabledPackages() const { return disabledPackages_; }
     void bt_installClick();
     // Files dropped on the window: one .apk as if chosen in the open dialog;
     // several files, or a bundle, listed in the install panel; anything that
@@ -91,11 +113,29 @@ protected:
 private:
     // Runs a handler guarded; a close asked for meanwhile is acted on after it.
     template <class Handler>
-    void Handle(Handler&& handler);
+    void Handle(Handler&& handler)
+    {
+        ++handlerDepth_;
+        RunGuarded(std::forward<Handler>(handler));
+        if (--handlerDepth_ == 0 && closePending_) {
+            closePending_ = false;
+            close();
+        }
+    }
     template <class Signal>
     void Wire(const typename QtPrivate::FunctionPointer<Signal>::Object* sender, Signal signal,
               void (TFrmMain::*handler)());
     void wireHandlers();
+    void wireApplicationPages();
+    QList<QAbstractItemView*> ApplicationViews() const;
+    // The rules of the selected phone's release as far as the session knows it
+    // (the oldest release's until a refresh asked), asking nothing.
+    const ReleaseRules& KnownRules() const;
+    void CopyPackages(const QStringList& packages);
+    void ApplyFilter(const QString& text);
+    void ApplyDisabledMarks();
+    // Every package the grid and the lists show.
+    QSet<QString> PackagesShown() const;
     // Device guard: true when a device is selected; otherwise runs the search.
     bool GuardDevice();
     // Install with the reinstall option text when the box is ticked.
@@ -142,6 +182,10 @@ private:
     int pickedDeviceIndex_ = -1;    // the device list's item last made CurrentDevice
     bool lastRunSucceeded_ = false; // the last run started adb and it exited 0
     QString failedRunCaption_;      // of the current operation, empty while all succeeded
+    QSet<QString> disabledPackages_;
+    int listGeneration_ = 0;    // counts refreshes
+    std::string listedDevice_; // the phone whose applications the pages show
+    QShortcut* filterEscape_ = nullptr;
     QString refusedAnswer_;         // what a phone answered when it refused
     std::map<std::string, KnownPhone> knownPhones_; // by serial, for the session
 };

@@ -8,9 +8,13 @@ namespace quoddle {
 namespace {
 
 // One row per release where a rule changes, oldest first.
+//                dial by       clear  disable-user  --user  list -d
+//                service call
 constexpr ReleaseRules kRules[] = {
-    {1, true},   // up to 4.2: ITelephony.call(String number)
-    {18, false}, // 4.3 and later: ITelephony.call(String callingPackage, String number)
+    {1, true, false, false, false, false}, // up to 4.2: ITelephony.call(String number)
+    {14, true, true, true, false, true},   // 4.0: pm clear, disable-user, list packages -d
+    {18, false, true, true, false, true},  // 4.3: ITelephony.call(String callingPackage, String number)
+    {19, false, true, true, true, true},   // 4.4: pm disable-user [--user USER_ID]
 };
 
 } // namespace

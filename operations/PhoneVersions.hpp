@@ -17,6 +17,16 @@ struct ReleaseRules {
     // call(String callingPackage, String number) and the number would be
     // taken as a package name, so the call goes through "am start".
     bool dialByServiceCall;
+    // The package manager's verbs of the application pages' row actions
+    // (cmds/pm Pm.java): "pm clear", "pm disable-user" and "pm list packages
+    // -d" arrive with Android 4.0; before it pm knows enable and disable only,
+    // and list packages takes -f alone. 4.0's disable-user takes no --user
+    // (it would read "--user" as the package); from 4.4 it takes
+    // [--user USER_ID], as PackageManagerShellCommand does from Android 7.
+    bool clearData;    // pm clear PKG
+    bool setEnabled;   // pm disable-user PKG, pm enable PKG
+    bool userOption;   // pm disable-user --user 0 PKG
+    bool listDisabled; // pm list packages -d
 };
 
 // The rules of the release with this API level.

@@ -62,4 +62,47 @@ inline constexpr const char* kGridHeaderName = QT_TRANSLATE_NOOP("quoddle::texts
 inline constexpr const char* kGridHeaderApk = QT_TRANSLATE_NOOP("quoddle::texts", "APK");
 inline constexpr const char* kGridHeaderPackage = QT_TRANSLATE_NOOP("quoddle::texts", "Nom Composant");
 
+// The application pages: the context menu of a row, its questions and report.
+inline constexpr const char* kMenuCopyPackage = QT_TRANSLATE_NOOP("quoddle::texts", "Copier le nom du paquet");
+inline constexpr const char* kMenuRemove = QT_TRANSLATE_NOOP("quoddle::texts", "Désinstaller...");
+inline constexpr const char* kMenuRemoveKeepData =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Désinstaller (garde les réglages)...");
+inline constexpr const char* kMenuClearData = QT_TRANSLATE_NOOP("quoddle::texts", "Effacer les données...");
+inline constexpr const char* kMenuDisable = QT_TRANSLATE_NOOP("quoddle::texts", "Désactiver pour l'utilisateur...");
+inline constexpr const char* kMenuEnable = QT_TRANSLATE_NOOP("quoddle::texts", "Réactiver...");
+inline constexpr const char* kMenuSortAscending = QT_TRANSLATE_NOOP("quoddle::texts", "Trier de A à Z");
+inline constexpr const char* kMenuSortDescending = QT_TRANSLATE_NOOP("quoddle::texts", "Trier de Z à A");
+inline constexpr const char* kMenuFilter = QT_TRANSLATE_NOOP("quoddle::texts", "Filtrer les applications...");
+inline constexpr const char* kFilterPlaceholder =
+    QT_TRANSLATE_NOOP("quoddle::texts", "Filtrer : nom ou paquet (Échap pour fermer)");
+inline constexpr const char* kDisabledMark = QT_TRANSLATE_NOOP("quoddle::texts", "  (désactivée)");
+// %1: the packages, one a line.
+inline constexpr const char* kConfirmRemove =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Désinstaller du téléphone :\n%1\n\nL'application et toutes ses données seront supprimées.");
+inline constexpr const char* kConfirmRemoveKeepData =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Désinstaller du téléphone en gardant les données :\n%1\n\nL'application sera supprimée ; ses données et "
+                      "réglages resteront sur le téléphone pour une réinstallation.");
+inline constexpr const char* kConfirmClearData =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Effacer les données de :\n%1\n\nSes réglages, comptes, fichiers et caches sur le téléphone seront perdus ; "
+                      "l'application reste installée.");
+inline constexpr const char* kConfirmDisable =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Désactiver pour l'utilisateur :\n%1\n\nL'application reste sur le téléphone mais ne peut plus être lancée "
+                      "ni mise à jour, et disparaît des menus ; « Réactiver » la rend de nouveau utilisable.");
+inline constexpr const char* kConfirmEnable =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Réactiver :\n%1\n\nL'application pourra de nouveau être lancée et mise à jour.");
+inline constexpr const char* kRowActionReport = QT_TRANSLATE_NOOP("quoddle::texts", "Réponse du téléphone :");
+inline constexpr const char* kRowActionDone = QT_TRANSLATE_NOOP("quoddle::texts", "%1 : fait");
+inline constexpr const char* kRowActionFailed = QT_TRANSLATE_NOOP("quoddle::texts", "%1 : ÉCHEC - %2");
+inline constexpr const char* kRowActionNoAnswer = QT_TRANSLATE_NOOP("quoddle::texts", "le téléphone n'a rien répondu");
+inline constexpr const char* kRowActionOtherPhone =
+    QT_TRANSLATE_NOOP("quoddle::texts",
+                      "Les listes montrent les applications d'un autre téléphone : actualisez-les d'abord, rien n'a été envoyé.");
+inline constexpr const char* kRowActionNotListed =
+    QT_TRANSLATE_NOOP("quoddle::texts", "%1 : plus dans la liste depuis l'actualisation, rien n'a été envoyé");
+
 } // namespace quoddle::texts

@@ -753,5 +753,123 @@
         <source>Le téléphone n&apos;a pas exécuté la commande : <byte value="xd"/></source>
         <translation>The phone did not carry out the command: <byte value="xd"/></translation>
     </message>
+    <message>
+        <source>Copier le nom du paquet</source>
+        <translation>Copy the package name</translation>
+    </message>
+    <message>
+        <source>Désinstaller...</source>
+        <translation>Uninstall...</translation>
+    </message>
+    <message>
+        <source>Désinstaller (garde les réglages)...</source>
+        <translation>Uninstall (keep its settings)...</translation>
+    </message>
+    <message>
+        <source>Effacer les données...</source>
+        <translation>Clear data...</translation>
+    </message>
+    <message>
+        <source>Désactiver pour l&apos;utilisateur...</source>
+        <translation>Disable for the user...</translation>
+    </message>
+    <message>
+        <source>Réactiver...</source>
+        <translation>Enable again...</translation>
+    </message>
+    <message>
+        <source>Trier de A à Z</source>
+        <translation>Sort from A to Z</translation>
+    </message>
+    <message>
+        <source>Trier de Z à A</source>
+        <translation>Sort from Z to A</translation>
+    </message>
+    <message>
+        <source>Filtrer les applications...</source>
+        <translation>Filter the applications...</translation>
+    </message>
+    <message>
+        <source>Filtrer : nom ou paquet (Échap pour fermer)</source>
+        <translation>Filter: name or package (Escape to close)</translation>
+    </message>
+    <message>
+        <source>  (désactivée)</source>
+        <translation>  (disabled)</translation>
+    </message>
+    <message>
+        <source>Désinstaller du téléphone :
+%1
+
+L&apos;application et toutes ses données seront supprimées.</source>
+        <translation>Uninstall from the phone:
+%1
+
+The application and all its data will be deleted.</translation>
+    </message>
+    <message>
+        <source>Désinstaller du téléphone en gardant les données :
+%1
+
+L&apos;application sera supprimée ; ses données et réglages resteront sur le téléphone pour une réinstallation.</source>
+        <translation>Uninstall from the phone, keeping the data:
+%1
+
+The application will be deleted; its data and settings stay on the phone for a reinstall.</translation>
+    </message>
+    <message>
+        <source>Effacer les données de :
+%1
+
+Ses réglages, comptes, fichiers et caches sur le téléphone seront perdus ; l&apos;application reste installée.</source>
+        <translation>Clear the data of:
+%1
+
+Its settings, accounts, files and caches on the phone will be lost; the application stays installed.</translation>
+    </message>
+    <message>
+        <source>Désactiver pour l&apos;utilisateur :
+%1
+
+L&apos;application reste sur le téléphone mais ne peut plus être lancée ni mise à jour, et disparaît des menus ; « Réactiver » la rend de nouveau utilisable.</source>
+        <translation>Disable for the user:
+%1
+
+The application stays on the phone but can no longer be started or updated, and leaves the menus; &quot;Enable again&quot; makes it usable once more.</translation>
+    </message>
+    <message>
+        <source>Réactiver :
+%1
+
+L&apos;application pourra de nouveau être lancée et mise à jour.</source>
+        <translation>Enable again:
+%1
+
+The application can be started and updated again.</translation>
+    </message>
+    <message>
+        <source>Réponse du téléphone :</source>
+        <translation>The phone&apos;s answer:</translation>
+    </message>
+    <message>
+        <source>%1 : fait</source>
+        <translation>%1: done</translation>
+    </message>
+    <message>
+        <source>%1 : ÉCHEC - %2</source>
+        <translation>%1: FAILED - %2</translation>
+    </message>
+    <message>
+        <source>le téléphone n&apos;a rien répondu</source>
+        <translation>the phone gave no answer</translation>
+    </message>
+    <message>
+        <source>Les listes montrent les applications d&apos;un autre téléphone : actualisez-les d&apos;abord, rien n&apos;a été envoyé.</source>
+        <translation>The lists show another phone&apos;s applications: refresh them first; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>%1 : plus dans la liste depuis l&apos;actualisation, rien n&apos;a été envoyé</source>
+        <translation>%1: no longer listed since the refresh; nothing was sent</translation>
+    </message>
 </context>
 </TS>

@@ -308,6 +308,16 @@ void MainWindowForm::createControls()
                                     tr("      Désinstaller       (garde les réglages)"), "uninstall_keep");
     listappautre = MakeListBox(TabSheet3, "listappautre", {8, 16, 513, 129}, 0);
     listapplisys = MakeListBox(TabSheet4, "listapplisys", {8, 12, 569, 137}, 0);
+    // The row actions apply to several applications at once (Ctrl and Shift).
+    listappautre->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    listapplisys->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The filter of the three pages lies in the tab row, right of the tabs,
+    // hidden until asked for: the pages keep their layout.
+    ed_filtre = new QLineEdit(PageControl1);
+    ed_filtre->setObjectName(QStringLiteral("ed_filtre"));
+    ed_filtre->setGeometry(713 - 4 - 260, 0, 260, 20);
+    ed_filtre->setClearButtonEnabled(true);
+    ed_filtre->hide();
 
     // The install panel lies in front of everything it overlaps.
     panel_install = Place(new Panel(w), "panel_install", {128, 96, 321, 121}, 6);

@@ -110,6 +110,8 @@ public:
     TextListBox* listappautre = nullptr;
     QWidget* TabSheet4 = nullptr;
     TextListBox* listapplisys = nullptr;
+    // Hidden until the user asks for it (Ctrl+F).
+    QLineEdit* ed_filtre = nullptr;
 
     // The install panel.
     GlyphButton* bt_installsd = nullptr;

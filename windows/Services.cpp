@@ -43,6 +43,14 @@ public:
     void ShowInformation(const QString& text) override { ShowBox(QMessageBox::NoIcon, text); }
     void ShowError(const QString& text) override { ShowBox(QMessageBox::Critical, text); }
 
+    bool AskYesNo(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, ApplicationTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                        QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     QString ChooseFileToOpen(const OpenFileRequest& request) override
     {
         const QStringList files = RunOpenDialog(request, QFileDialog::ExistingFile);

@@ -27,6 +27,8 @@ public:
     virtual void ShowInformation(const QString& text) = 0;
     // The same with an error icon.
     virtual void ShowError(const QString& text) = 0;
+    // A question with "Oui" and "Non", "Non" the default; true for "Oui".
+    virtual bool AskYesNo(const QString& text) = 0;
     // The chosen file's full path, or empty when cancelled.
     virtual QString ChooseFileToOpen(const OpenFileRequest& request) = 0;
     // The chosen files' full paths (one or more), or none when cancelled. By

@@ -83,12 +83,13 @@ TEST_F(TwoPhones, BothListedAndEveryOperationReachesTheChosenOne)
         std::function<void()> operation;
         Journal expected;
     } operations[] = {
-        {"refresh", [this] { window->sBitBtn1->click(); }, {Shell("pm list packages -f")}},
+        {"refresh", [this] { window->sBitBtn1->click(); },
+         {Shell("pm list packages -f"), Shell("getprop ro.build.version.sdk")}}, // an Android 2.2 phone
         {"install", [&] { Choose(apk); window->bt_installrom->click(); }, {"exec:cmd package 'install' -S 5000"}},
         {"removal", [this] { window->StringGrid1->setRow(1); window->bt_desinstall->click(); },
          {Shell("pm uninstall -k com.example.notes")}},
-        {"dial", [this] { window->bt_numeroter->click(); },
-         {Shell("getprop ro.build.version.sdk"), Shell("service call phone 2 s16 06-12-34-56-78")}},
+        {"dial", [this] { window->bt_numeroter->click(); }, // the refresh learnt the release
+         {Shell("service call phone 2 s16 06-12-34-56-78")}},
         {"trash", [this] { window->bt_trash->click(); }, {Shell("rm /data/local/tmp/*")}},
         {"reboot", [this] { window->bt_reboot->click(); }, {"reboot:"}},
     };

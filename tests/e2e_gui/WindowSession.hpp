@@ -67,16 +67,16 @@ inline std::ostream& operator<<(std::ostream& os, const PhoneKind& kind) { retur
 
 inline std::string PhoneKindName(const ::testing::TestParamInfo<PhoneKind>& info) { return info.param.name; }
 
-class WindowSession : public ::testing::TestWithParam<PhoneKind> {
+// The main window against one fakephone configured by the test (a profile of
+// tests/fakephone/profiles, say), in a private adb session, with recorded
+// message boxes and dialogs; one instance per `Param`.
+template <class Param>
+class ProfileWindow : public ::testing::TestWithParam<Param> {
 protected:
-    const PhoneKind& Kind() const { return GetParam(); }
-
-    // Starts the session with this phone configuration and opens the window,
-    // whose creation searches the devices and runs the report.
-    void Open(const std::string& more = "")
+    void OpenWith(const std::string& phoneConfig)
     {
         AdbSessionOptions options;
-        options.phoneConfig = Kind().Config(more);
+        options.phoneConfig = phoneConfig;
         session = std::make_unique<AdbSession>(options);
         services.appDir = session->AppDir();
         window = std::make_unique<TFrmMain>();
@@ -104,6 +104,15 @@ protected:
     std::unique_ptr<AdbSession> session;
     RecordingServices services;
     std::unique_ptr<TFrmMain> window;
+};
+
+class WindowSession : public ProfileWindow<PhoneKind> {
+protected:
+    const PhoneKind& Kind() const { return GetParam(); }
+
+    // Starts the session with this phone configuration and opens the window,
+    // whose creation searches the devices and runs the report.
+    void Open(const std::string& more = "") { OpenWith(Kind().Config(more)); }
 };
 
 using Journal = std::vector<std::string>;

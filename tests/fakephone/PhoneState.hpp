@@ -16,6 +16,7 @@ namespace fakephone {
 struct Package {
     std::string name; // com.example.notes
     std::string path; // /data/app/com.example.notes-1.apk
+    int enabledState = 0; // PackageManager.COMPONENT_ENABLED_STATE_*: 0 default, 2 disabled, 3 disabled-user
 };
 
 // How the paths of newly installed packages look.

@@ -140,6 +140,8 @@ ShellResult Getprop(const std::vector<std::string>& args, const PhoneState& phon
 // otherwise Pm.java's; the verbs that differ by release are in Release.cpp.
 ShellResult Pm(const std::vector<std::string>& args, std::size_t first, PhoneState& phone, bool cmdPackage)
 {
+    if (std::optional<ShellResult> answer = PackageStateVerb(args, first, phone, cmdPackage))
+        return *answer;
     ShellResult r;
     const std::string verb = Arg(args, first);
     if (verb == "list" && (Arg(args, first + 1) == "packages" || Arg(args, first + 1) == "package")) {

@@ -7,6 +7,7 @@
 
 #include "PhoneState.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct ShellResult {
 
 // Runs one command line. The caller holds phone.lock.
 ShellResult RunShell(const std::string& commandLine, PhoneState& phone);
+
+// pm clear, disable-user, disable, enable and list packages -d/-e as the
+// phone's release answers them (PackageStateVerbs.cpp); nothing for other verbs.
+// `cmdPackage`: answered by PackageManagerShellCommand (cmd package, pm from 9).
+std::optional<ShellResult> PackageStateVerb(const std::vector<std::string>& args, std::size_t first, PhoneState& phone,
+                                            bool cmdPackage);
 
 // How long the command line waits before it answers (answer_delays), in
 // milliseconds. The configuration is fixed: no lock needed.

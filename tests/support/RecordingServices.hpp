@@ -21,20 +21,24 @@ public:
     RecordingServices(const RecordingServices&) = delete;
     RecordingServices& operator=(const RecordingServices&) = delete;
 
-    // Everything done, in order: "info:TEXT", "error:TEXT", "open-file", "sleep:MS",
+    // Everything done, in order: "info:TEXT", "error:TEXT", "question:TEXT", "open-file", "sleep:MS",
     // "detached:PROGRAM|ARGS|DIR", "interpreter:PATH|DIR", "url:URL", "end:PID".
     QStringList log;
     std::string appDir;
     std::deque<QString> fileAnswers; // answers of the open dialog, "" for cancel
+    std::deque<bool> questionAnswers; // answers of yes/no questions; "Non" once they run out
     // Answers of the open dialog where several files may be picked, taken
     // before fileAnswers; an empty list for cancel.
     std::deque<QStringList> filesAnswers;
     bool detachedStartSucceeds = true;
     // Called when a message box would be shown (as if the user read it then).
     std::function<void(const QString&)> onMessage;
+    // Called when a question is asked, before it is answered.
+    std::function<void(const QString&)> onQuestion;
 
     QStringList messages() const { return filtered("info:"); }
     QStringList errors() const { return filtered("error:"); }
+    QStringList questions() const { return filtered("question:"); }
     void clear() { log.clear(); }
 
     void ShowInformation(const QString& text) override
@@ -44,6 +48,17 @@ public:
             onMessage(text);
     }
     void ShowError(const QString& text) override { log << QStringLiteral("error:") + text; }
+    bool AskYesNo(const QString& text) override
+    {
+        log << QStringLiteral("question:") + text;
+        if (onQuestion)
+            onQuestion(text);
+        if (questionAnswers.empty())
+            return false;
+        const bool answer = questionAnswers.front();
+        questionAnswers.pop_front();
+        return answer;
+    }
     QString ChooseFileToOpen(const OpenFileRequest&) override
     {
         log << QStringLiteral("open-file");

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
@@ -67,6 +68,8 @@ void AddWidgetTexts(QWidget* w, std::vector<ReadableText>& texts)
         add(QStringLiteral("title"), group->title());
     if (auto* menu = qobject_cast<QMenu*>(w))
         add(QStringLiteral("menu"), menu->title());
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        add(QStringLiteral("placeholder"), edit->placeholderText());
     if (auto* pages = qobject_cast<QTabWidget*>(w)) {
         for (int i = 0; i < pages->count(); ++i)
             add(QStringLiteral("tab %1").arg(i), pages->tabText(i));
@@ -166,6 +169,16 @@ TEST_F(EnglishProgram, EveryTextChangesLanguageButWhatTheCatalogueKeepsAndWhatRe
         std::vector<ReadableText> texts = ReadableTexts(window.get());
         texts.emplace_back(QStringLiteral("OpenDialog1 title"), window->OpenDialog1.title);
         texts.emplace_back(QStringLiteral("OpenDialog1 filter"), window->OpenDialog1.filter);
+        // The context menus of the application pages.
+        for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{
+                 window->StringGrid1, window->listappautre, window->listapplisys}) {
+            const std::unique_ptr<QMenu> menu = window->ApplicationMenu(view);
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator())
+                    texts.emplace_back(view->objectName() + QStringLiteral(" menu ") + action->objectName(),
+                                       action->text());
+            }
+        }
         for (int i = 0; i < window->list_infotel->count(); ++i) {
             if (!window->list_infotel->item(i)->text().isEmpty())
                 texts.emplace_back(QStringLiteral("list_infotel item %1").arg(i), window->list_infotel->item(i)->text());
