@@ -119,9 +119,17 @@ void TFrmMain::wireHandlers()
     // Key releases and focus entering the settings page come through the event filter.
     txtParams->installEventFilter(this);
     ed_numero->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    // The page is entered when the focus moves into it from another control
+    // of this window: not when it comes back from a message box, a dialog or
+    // another program, which would read the phone again, replace the caption
+    // of what was just done and undo choices not yet applied.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || now->window() != this)
+            return;
         const auto inSettingsPage = [this](QWidget* w) { return w && (w == TabSheet5 || TabSheet5->isAncestorOf(w)); };
-        if (inSettingsPage(now) && !inSettingsPage(old))
+        QWidget* before = lastFocus_;
+        lastFocus_ = now;
+        if (inSettingsPage(now) && !inSettingsPage(before))
             Handle([this] { bt_actualfroyoClick(); });
     });
 }

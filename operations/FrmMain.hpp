@@ -9,6 +9,7 @@
 #include "windows/HandlerGuard.hpp"
 #include "windows/MainWindowForm.hpp"
 
+#include <QPointer>
 #include <QSet>
 
 #include <cstdint>
@@ -187,6 +188,7 @@ private:
     std::string listedDevice_; // the phone whose applications the pages show
     QShortcut* filterEscape_ = nullptr;
     QString refusedAnswer_;         // what a phone answered when it refused
+    QPointer<QWidget> lastFocus_;   // the control of this window that last had the focus
     std::map<std::string, KnownPhone> knownPhones_; // by serial, for the session
 };
 

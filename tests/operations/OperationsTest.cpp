@@ -11,7 +11,9 @@
 #include "widgets/TextListBox.hpp"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace quoddle;
 using namespace quoddle::test;
@@ -381,6 +383,64 @@ TEST_F(MainWindowTest, ApplyClaimsSuccessOnlyWhenThePhoneConfirmedBothWrites)
         EXPECT_EQ(QString::fromUtf8(c.caption), Caption()) << c.name;
         EXPECT_EQ(c.showsAnswer ? 1 : 0, services.messages().size()) << c.name;
     }
+}
+
+// The settings page reads the phone when the focus enters it from another
+// control of the window, not when it comes back from another window (a
+// message box closing, as after « Supprimer les temporaires », or the user
+// returning from another program): that would replace the operation's caption
+// and undo the choices not yet applied.
+TEST_F(MainWindowTest, SettingsPageReadOnEnteringItNotOnTheFocusComingBack)
+{
+    const std::vector<FakeAdbRule> settings = {
+        FakeAdbRule::Argv({"-s", kSerial, "shell", "pm", "getInstallLocation"}).Out("0[auto]\n"),
+        FakeAdbRule::Argv({"-s", kSerial, "shell", "bmgr", "enabled"}).Out("Backup Manager currently enabled\n")};
+    const FakeAdb::Calls read = {{"-s", kSerial, "shell", "pm", "getInstallLocation"},
+                                 {"-s", kSerial, "shell", "bmgr", "enabled"}};
+    Open(PhoneRules());
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->bt_reboot->setFocus();
+
+    Rescript(settings);
+    window->PageControl2->setCurrentWidget(window->TabSheet5);
+    window->bt_trash->setFocus();
+    EXPECT_EQ(read, Sent());
+    window->reglageappliinstall->setItemIndex(2); // chosen, not applied yet
+
+    QWidget other;
+    auto* field = new QLineEdit(&other);
+    const struct {
+        const char* what;
+        bool throughNoFocus; // the focus leaves the program altogether on the way
+    } returns[] = {{"a box closing", false}, {"back from another program", true}};
+    for (const auto& r : returns) {
+        Rescript(settings);
+        window->setWindowTitle(QString::fromUtf8(texts::kCaptionBadCommand));
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other)) << r.what;
+        field->setFocus();
+        if (r.throughNoFocus)
+            field->clearFocus();
+        other.hide();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << r.what;
+        window->bt_trash->setFocus();
+        EXPECT_TRUE(Sent().empty()) << r.what;
+        EXPECT_EQ(QString::fromUtf8(texts::kCaptionBadCommand), Caption()) << r.what;
+        EXPECT_EQ(2, window->reglageappliinstall->itemIndex()) << r.what;
+    }
+
+    // Out to the other page and in again: read.
+    Rescript(settings);
+    window->PageControl2->setCurrentWidget(window->TabSheet1);
+    window->bt_reboot->setFocus();
+    window->PageControl2->setCurrentWidget(window->TabSheet5);
+    window->bt_trash->setFocus();
+    EXPECT_EQ(read, Sent());
+    EXPECT_EQ(0, window->reglageappliinstall->itemIndex());
 }
 
 TEST_F(MainWindowTest, CommandPromptOpensInTheProgramFolder)
