@@ -245,6 +245,7 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
     const QSet<QString> shown = refreshedSince ? PackagesShown() : QSet<QString>();
     const ReleaseRules& rules = KnownRules();
     QStringList report{texts::Tr(texts::kRowActionReport)};
+    QString failedCaption; // of the first package the phone did not act on
     for (const QString& package : sendable) {
         if (refreshedSince && !shown.contains(package)) {
             report << texts::Tr(texts::kRowActionNotListed).arg(package);
@@ -257,6 +258,8 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
         const bool done = RowActionSucceeded(action, package, ConsoleHandler->ExitStatus(), answer);
         if (!done && lastRunSucceeded_) // exit 0, yet refused or unanswered: never the success caption
             setWindowTitle(texts::Tr(texts::kCaptionRefused));
+        if (!done && failedCaption.isEmpty())
+            failedCaption = windowTitle();
         if (done) {
             report << texts::Tr(texts::kRowActionDone).arg(package);
             if (action == RowAction::Disable)
@@ -268,6 +271,9 @@ void TFrmMain::RunRowAction(RowAction action, const QStringList& packages)
                           .arg(package, answer.isEmpty() ? texts::Tr(texts::kRowActionNoAnswer) : answer.join(QLatin1Char('\n')));
         }
     }
+    // A later package's success does not hide an earlier one's failure.
+    if (!failedCaption.isEmpty())
+        setWindowTitle(failedCaption);
     ApplyDisabledMarks();
     services().ShowInformation(report.join(QLatin1Char('\n')));
 }

@@ -272,6 +272,40 @@ TEST_F(AppActions, SeveralRowsOneRunEachOneReport)
               services.messages());
 }
 
+// The caption after several rows: success only when the phone acted on every
+// one, whichever of them it refused.
+TEST_F(AppActions, SeveralRowsTheCaptionTellsTheFailureOfAny)
+{
+    const std::vector<std::string> notes = ShellArgv("pm clear com.example.notes");
+    const std::vector<std::string> chess = ShellArgv("pm clear com.example.chess");
+    const FakeAdbRule success = FakeAdbRule::Default().Out("Success\n");
+    const struct {
+        const char* name;
+        std::vector<FakeAdbRule> rules;
+        const char* caption;
+    } cases[] = {
+        {"both done", {success}, texts::kCaptionSuccess},
+        {"the first refused with exit 0", {FakeAdbRule::Argv(notes).Out("Failed\n"), success}, texts::kCaptionRefused},
+        {"the first failed with exit 1",
+         {FakeAdbRule::Argv(notes).Err("Error: java.lang.SecurityException: Shell cannot clear\n").Status(1), success},
+         texts::kCaptionBadCommand},
+        {"the last refused", {FakeAdbRule::Argv(chess).Out("Failed\n"), success}, texts::kCaptionRefused},
+    };
+    for (const auto& c : cases) {
+        Open(PhoneRules());
+        Refresh("34");
+        window->StringGrid1->setRow(1);
+        window->StringGrid1->selectionModel()->select(window->StringGrid1->cellIndex(0, 2),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Rescript(c.rules);
+        services.questionAnswers = {true};
+        Trigger(window->StringGrid1, "clearData");
+        EXPECT_EQ((FakeAdb::Calls{notes, chess}), Sent()) << c.name;
+        EXPECT_EQ(QString::fromUtf8(c.caption), Caption()) << c.name;
+        EXPECT_EQ(1, services.messages().size()) << c.name;
+    }
+}
+
 TEST_F(AppActions, APackageGoneFromTheListSinceItWasChosenIsNotSent)
 {
     Open(PhoneRules());
