@@ -73,6 +73,7 @@ void TFrmMain::InstallSeveral(const char* options, const QStringList& files)
         }
 
         const std::vector<InstallGroup> groups = GroupByApplication(apks);
+        QString failedCaption; // of the first run that did not install
         for (std::size_t i = 0; i < groups.size(); ++i) {
             const InstallGroup& group = groups[i];
             if (groups.size() > 1)
@@ -82,7 +83,12 @@ void TFrmMain::InstallSeveral(const char* options, const QStringList& files)
                                    .arg(group.name));
             results.push_back({group.name, RunInstall(group.multiple ? InstallMultipleArgs(options, group.files)
                                                                      : InstallArgs(options, group.files.front().toStdString()))});
+            if (results.back().second.outcome != InstallOutcome::Success && failedCaption.isEmpty())
+                failedCaption = windowTitle();
         }
+        // A later application's success does not hide an earlier one's failure.
+        if (!failedCaption.isEmpty())
+            setWindowTitle(failedCaption);
     }
 
     services().ShowInformation(results.size() == 1 ? OutcomeMessage(results.front().second) : BatchMessage(results));

@@ -109,6 +109,45 @@ TEST_F(DropTest, SeveralFilesInstallOneRunPerApplicationWithThePanelsChoices)
     EXPECT_FALSE(PanelShown());
 }
 
+// The caption after a batch: success only when every application went in,
+// whichever of them the phone refused.
+TEST_F(DropTest, TheCaptionAfterABatchTellsTheFailureOfAny)
+{
+    const std::string notes = Apk("notes.apk", {"com.notes"});
+    const std::string maps = Apk("maps.apk", {"com.maps"});
+    const std::vector<std::string> notesRun = {"-s", kSerial, "install", "-r", "-s", notes};
+    const std::vector<std::string> mapsRun = {"-s", kSerial, "install", "-r", "-s", maps};
+    const FakeAdbRule installed = FakeAdbRule::Default().Out("Performing Streamed Install\nSuccess\n");
+    const struct {
+        const char* name;
+        std::vector<FakeAdbRule> rules;
+        const char* caption;
+    } cases[] = {
+        {"both in", {installed}, texts::kCaptionSuccess},
+        {"the first refused, exit 1",
+         {FakeAdbRule::Argv(notesRun)
+              .Out("Performing Streamed Install\n")
+              .Err("adb: failed to install " + notes + ": Failure [INSTALL_FAILED_INSUFFICIENT_STORAGE]\n")
+              .Status(1),
+          installed},
+         texts::kCaptionBadCommand},
+        {"the first refused, exit 0 (push install)",
+         {FakeAdbRule::Argv(notesRun).Out("Performing Push Install\nFailure [INSTALL_FAILED_INSUFFICIENT_STORAGE]\n"),
+          installed},
+         texts::kCaptionRefused},
+    };
+    for (const auto& c : cases) {
+        services.clear();
+        ASSERT_TRUE(Drop({notes, maps})) << c.name;
+        window->box_reinstall->setChecked(true);
+        Rescript(c.rules);
+        window->bt_installsd->click();
+        EXPECT_EQ((FakeAdb::Calls{notesRun, mapsRun}), Sent()) << c.name;
+        EXPECT_EQ(QString::fromUtf8(c.caption), Caption()) << c.name;
+        EXPECT_EQ(1, services.messages().size()) << c.name;
+    }
+}
+
 TEST_F(DropTest, WhatIsNoPackageFileIsRefusedAndNothingSent)
 {
     const std::string apk = Apk("notes.apk", {"com.notes"});
