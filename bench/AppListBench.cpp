@@ -32,7 +32,7 @@ namespace {
 
 // A listing of `count` packages as a current phone prints it: most in the
 // user's internal memory (old flat names and Android 11 folders), then
-// system, SD-card and other folders.
+// system (/system/app/ and /system/priv-app/) and SD-card folders.
 std::vector<std::string> Listing(int count)
 {
     std::vector<std::string> lines;
@@ -71,7 +71,7 @@ void Fill(benchmark::State& state, bool paint)
         if (paint)
             QApplication::processEvents();
     }
-    if (window.StringGrid1->rowCount() != 1 + count * 6 / 10 || window.listapplisys->count() != count / 5
+    if (window.StringGrid1->rowCount() != 1 + count * 6 / 10 || window.listapplisys->count() != count * 3 / 10
         || window.listappautre->count() != count / 10)
         state.SkipWithError("the grid or a list was filled wrong");
     state.SetComplexityN(count);

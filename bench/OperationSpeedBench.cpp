@@ -14,6 +14,7 @@
 // The phone is fakephone with 300 applications, on a private adb server.
 // Needs the real adb and fakephone; Qt runs offscreen unless told otherwise.
 
+#include "QtBenchMain.hpp"
 #include "e2e/AdbSession.hpp"
 #include "operations/FrmMain.hpp"
 #include "support/RecordingServices.hpp"
@@ -151,21 +152,16 @@ void BM_Operation(benchmark::State& state, const Operation& operation)
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Bench session;
-    bench = &session;
-    for (const Operation& operation : kOperations) {
-        benchmark::RegisterBenchmark((std::string("BM_Operation/") + operation.name).c_str(), BM_Operation, operation)
-            ->Iterations(20)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quoddle::bench::RunWithApplication(argc, argv, [] {
+        Bench session;
+        bench = &session;
+        for (const Operation& operation : kOperations) {
+            benchmark::RegisterBenchmark((std::string("BM_Operation/") + operation.name).c_str(), BM_Operation,
+                                         operation)
+                ->Iterations(20)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+        benchmark::RunSpecifiedBenchmarks();
+    });
 }

@@ -12,6 +12,7 @@
 //
 // Needs the real adb and fakephone; Qt runs offscreen unless told otherwise.
 
+#include "QtBenchMain.hpp"
 #include "e2e_faults/Soak.hpp"
 
 #include <QApplication>
@@ -92,18 +93,12 @@ void BM_Soak(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const char* count = std::getenv("QUODDLE_SOAK_OPERATIONS");
-    benchmark::RegisterBenchmark("BM_Soak", BM_Soak)
-        ->Arg(count && std::atol(count) > 0 ? std::atol(count) : 2000)
-        ->Iterations(1)
-        ->Unit(benchmark::kSecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quoddle::bench::RunWithApplication(argc, argv, [] {
+        const char* count = std::getenv("QUODDLE_SOAK_OPERATIONS");
+        benchmark::RegisterBenchmark("BM_Soak", BM_Soak)
+            ->Arg(count && std::atol(count) > 0 ? std::atol(count) : 2000)
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+        benchmark::RunSpecifiedBenchmarks();
+    });
 }

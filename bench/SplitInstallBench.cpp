@@ -9,6 +9,7 @@
 // The phone is fakephone as an Android 9 phone (cmd package sessions), on a
 // private adb server. Needs the real adb and fakephone; Qt runs offscreen.
 
+#include "QtBenchMain.hpp"
 #include "e2e/AdbSession.hpp"
 #include "operations/FrmMain.hpp"
 #include "support/ApkWriter.hpp"
@@ -92,14 +93,11 @@ void BM_SplitSet50MB(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RegisterBenchmark("BM_SplitSet50MB", BM_SplitSet50MB)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quoddle::bench::RunWithApplication(argc, argv, [] {
+        benchmark::RegisterBenchmark("BM_SplitSet50MB", BM_SplitSet50MB)
+            ->Iterations(9)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RunSpecifiedBenchmarks();
+    });
 }

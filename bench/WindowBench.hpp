@@ -6,6 +6,7 @@
 // without a device. (Where a script cannot stand in for adb, the window's
 // first search fails quietly; the benchmarks do not need it.)
 
+#include "QtBenchMain.hpp"
 #include "operations/FrmMain.hpp"
 #include "windows/Services.hpp"
 
@@ -71,21 +72,15 @@ inline TFrmMain* window = nullptr;
 // main window shown, then the benchmarks.
 inline int RunWindowBenchmarks(int argc, char** argv, const std::string& adbScript = "exit 0\n")
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    BenchServices benchServices(adbScript);
-    services = &benchServices;
-    auto opened = std::make_unique<TFrmMain>();
-    opened->show();
-    QApplication::processEvents();
-    window = opened.get();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWithApplication(argc, argv, [&] {
+        BenchServices benchServices(adbScript);
+        services = &benchServices;
+        auto opened = std::make_unique<TFrmMain>();
+        opened->show();
+        QApplication::processEvents();
+        window = opened.get();
+        benchmark::RunSpecifiedBenchmarks();
+    });
 }
 
 } // namespace quoddle::bench
