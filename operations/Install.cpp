@@ -150,6 +150,9 @@ void TFrmMain::Uninstall(bool keepData)
     if (!GuardDevice())
         return;
     const int row = StringGrid1->row();
+    // The filter may hide every row, the selected one too: what is not shown is not removed.
+    if (!StringGrid1->filter().isEmpty() && !StringGrid1->isRowShown(row))
+        return;
     const QString package = PackageOfRow(StringGrid1->cell(1, row), StringGrid1->cell(2, row));
     AdbArgs = DeviceArg(CurrentDevice) + " shell pm uninstall " + (keepData ? "-k " : "") + package.toStdString();
     RunCommand(AdbPath, AppDir());

@@ -373,5 +373,24 @@ TEST_F(AppActions, CtrlFFiltersTheThreePagesAndEscapeShowsAllAgain)
     EXPECT_FALSE(window->listapplisys->item(0)->isHidden());
 }
 
+// The removal buttons take the grid's selected row; while the filter hides
+// every row they have nothing to remove, not the row hidden since.
+TEST_F(AppActions, RemovalButtonsSendNothingWhileTheFilterHidesEveryRow)
+{
+    Open(PhoneRules());
+    Refresh("34");
+    window->StringGrid1->setRow(2); // chess
+    window->ed_filtre->setText(QStringLiteral("nothing like it"));
+    ASSERT_EQ(0, window->StringGrid1->shownRowCount());
+    Rescript({FakeAdbRule::Default().Out("Success\n")});
+    window->bt_desinstalltt->click();
+    window->bt_desinstall->click();
+    EXPECT_EQ(FakeAdb::Calls{}, Sent());
+
+    window->ed_filtre->setText(QStringLiteral("notes")); // shown again: that one
+    window->bt_desinstalltt->click();
+    EXPECT_EQ(FakeAdb::Calls{ShellArgv("pm uninstall com.example.notes")}, Sent());
+}
+
 } // namespace
 } // namespace quoddle::test
